@@ -1,0 +1,283 @@
+#include "documents/memory_text_buffer.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace umlo {
+namespace {
+
+// CR LF, LF and CR each become one line break.
+std::u16string NormalizeLineBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r') {
+            out += kLineBreak;
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else if (c == u'\n') {
+            out += kLineBreak;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int Size(const std::u16string& s) {
+    return static_cast<int>(s.size());
+}
+
+} // namespace
+
+MemoryTextBuffer::MemoryTextBuffer() {
+    lineStarts_.push_back(0);
+}
+
+int MemoryTextBuffer::TextLength() const {
+    return Size(text_);
+}
+
+std::u16string MemoryTextBuffer::GetAllText() const {
+    return text_;
+}
+
+int MemoryTextBuffer::Clamp(int offset) const {
+    return std::clamp(offset, 0, TextLength());
+}
+
+void MemoryTextBuffer::SetAllText(std::u16string_view text) {
+    text_ = NormalizeLineBreaks(text);
+    if (textLimit_ >= 0 && Size(text_) > textLimit_) {
+        text_.resize(static_cast<size_t>(textLimit_));
+    }
+    formats_.assign(text_.size(), CharFormat{});
+    RebuildLines();
+    selStart_ = 0;
+    selLength_ = 0;
+    caretFormat_.reset();
+    Changed();
+}
+
+std::u16string MemoryTextBuffer::TextRange(int from, int to) const {
+    from = from < 0 ? TextLength() : Clamp(from);
+    to = to < 0 ? TextLength() : Clamp(to);
+    if (from > to) {
+        std::swap(from, to);
+    }
+    return text_.substr(static_cast<size_t>(from), static_cast<size_t>(to - from));
+}
+
+void MemoryTextBuffer::RebuildLines() {
+    lineStarts_.assign(1, 0);
+    for (size_t i = 0; i < text_.size(); ++i) {
+        if (text_[i] == kLineBreak) {
+            lineStarts_.push_back(static_cast<int>(i + 1));
+        }
+    }
+}
+
+// The line index after `removed` characters at `from` were replaced by
+// `inserted`: starts inside the removed run go, later ones shift, and every
+// line break of the new text adds one. Nothing moves for a same-length
+// replacement without line breaks, which is what the pass does.
+void MemoryTextBuffer::SpliceLineStarts(int from, int removed, std::u16string_view inserted) {
+    const int delta = static_cast<int>(inserted.size()) - removed;
+    auto first = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), from);
+    auto last = std::upper_bound(first, lineStarts_.end(), from + removed);
+    if (delta != 0) {
+        for (auto it = last; it != lineStarts_.end(); ++it) {
+            *it += delta;
+        }
+    }
+    std::vector<int> added;
+    for (size_t i = 0; i < inserted.size(); ++i) {
+        if (inserted[i] == kLineBreak) {
+            added.push_back(from + static_cast<int>(i) + 1);
+        }
+    }
+    if (first == last && added.empty()) {
+        return;
+    }
+    first = lineStarts_.erase(first, last);
+    lineStarts_.insert(first, added.begin(), added.end());
+}
+
+int MemoryTextBuffer::LineCount() const {
+    return static_cast<int>(lineStarts_.size());
+}
+
+int MemoryTextBuffer::LineStart(int line) const {
+    if (line < 0 || line >= LineCount()) {
+        return -1;
+    }
+    return lineStarts_[static_cast<size_t>(line)];
+}
+
+std::u16string MemoryTextBuffer::LineText(int line) const {
+    const int start = LineStart(line);
+    if (start < 0) {
+        return {};
+    }
+    // The next line starts after this line's break; the last line runs to the end.
+    const int end = line + 1 < LineCount() ? LineStart(line + 1) - 1 : TextLength();
+    return text_.substr(static_cast<size_t>(start), static_cast<size_t>(end - start));
+}
+
+int MemoryTextBuffer::LineOfOffset(int offset) const {
+    offset = Clamp(offset);
+    const auto it = std::upper_bound(lineStarts_.begin(), lineStarts_.end(), offset);
+    return static_cast<int>(it - lineStarts_.begin()) - 1;
+}
+
+void MemoryTextBuffer::SetCaret(int offset) {
+    selStart_ = Clamp(offset);
+    selLength_ = 0;
+    caretFormat_.reset();
+}
+
+void MemoryTextBuffer::SetSelLength(int length) {
+    selLength_ = std::clamp(length, 0, TextLength() - selStart_);
+    caretFormat_.reset();
+}
+
+std::u16string MemoryTextBuffer::SelectedText() const {
+    return text_.substr(static_cast<size_t>(selStart_), static_cast<size_t>(selLength_));
+}
+
+CharFormat MemoryTextBuffer::TypingFormat() const {
+    if (caretFormat_) {
+        return *caretFormat_;
+    }
+    if (selStart_ > 0) {
+        return formats_[static_cast<size_t>(selStart_ - 1)];
+    }
+    return formats_.empty() ? CharFormat{} : formats_.front();
+}
+
+bool MemoryTextBuffer::ReplaceSelection(std::u16string_view text) {
+    const std::u16string inserted = NormalizeLineBreaks(text);
+    const long long newLength =
+        static_cast<long long>(TextLength()) - selLength_ + static_cast<long long>(inserted.size());
+    if (readOnly_ || newLength > textLimit_) {
+        ++beepCount_;
+        return false;
+    }
+    const CharFormat format =
+        selLength_ > 0 ? formats_[static_cast<size_t>(selStart_)] : TypingFormat();
+    const auto at = static_cast<size_t>(selStart_);
+    text_.replace(at, static_cast<size_t>(selLength_), inserted);
+    formats_.erase(formats_.begin() + selStart_, formats_.begin() + selStart_ + selLength_);
+    formats_.insert(formats_.begin() + selStart_, inserted.size(), format);
+    SpliceLineStarts(selStart_, selLength_, inserted);
+    selStart_ += Size(inserted);
+    selLength_ = 0;
+    caretFormat_.reset();
+    Changed();
+    return true;
+}
+
+template <typename Apply> void MemoryTextBuffer::ApplyToSelection(Apply apply) {
+    if (selLength_ == 0) {
+        CharFormat f = TypingFormat();
+        apply(f);
+        caretFormat_ = f;
+        return;
+    }
+    for (int i = selStart_; i < selStart_ + selLength_; ++i) {
+        apply(formats_[static_cast<size_t>(i)]);
+    }
+    if (updateLock_ == 0) {
+        ++repaintCount_;
+    }
+}
+
+Color MemoryTextBuffer::SelectionTextColor() const {
+    return selLength_ > 0 ? formats_[static_cast<size_t>(selStart_)].text : TypingFormat().text;
+}
+
+void MemoryTextBuffer::SetSelectionTextColor(Color color) {
+    ApplyToSelection([color](CharFormat& f) { f.text = color; });
+}
+
+void MemoryTextBuffer::SetSelectionBackColor(Color color) {
+    ApplyToSelection([color](CharFormat& f) { f.back = color; });
+}
+
+void MemoryTextBuffer::SetSelectionBold(bool on) {
+    ApplyToSelection([on](CharFormat& f) { f.bold = on; });
+}
+
+int MemoryTextBuffer::SelectionFontSize() const {
+    return selLength_ > 0 ? formats_[static_cast<size_t>(selStart_)].fontSize
+                          : TypingFormat().fontSize;
+}
+
+void MemoryTextBuffer::SetSelectionFontSize(int points) {
+    ApplyToSelection([points](CharFormat& f) { f.fontSize = points; });
+}
+
+CharFormat MemoryTextBuffer::FormatAt(int offset) const {
+    if (offset < 0 || offset >= TextLength()) {
+        return {};
+    }
+    return formats_[static_cast<size_t>(offset)];
+}
+
+void MemoryTextBuffer::ClearText() {
+    SetAllText(u"");
+}
+
+void MemoryTextBuffer::CutSelection() {
+    if (selLength_ == 0) {
+        return;
+    }
+    if (readOnly_) {
+        ++beepCount_;
+        return;
+    }
+    clipboard_ = SelectedText();
+    ReplaceSelection(u"");
+}
+
+void MemoryTextBuffer::CopySelection() {
+    if (selLength_ > 0) {
+        clipboard_ = SelectedText();
+    }
+}
+
+void MemoryTextBuffer::PasteClipboard() {
+    if (clipboard_.empty()) {
+        return;
+    }
+    ReplaceSelection(clipboard_);
+}
+
+void MemoryTextBuffer::BeginUpdate() {
+    ++updateLock_;
+}
+
+void MemoryTextBuffer::EndUpdate() {
+    assert(updateLock_ > 0 && "EndUpdate without BeginUpdate");
+    if (updateLock_ <= 0) {
+        return;
+    }
+    if (--updateLock_ == 0) {
+        Repaint();
+    }
+}
+
+void MemoryTextBuffer::Changed() {
+    ++changeCount_;
+    if (updateLock_ == 0) {
+        Repaint();
+    }
+}
+
+void MemoryTextBuffer::Repaint() {
+    ++repaintCount_;
+}
+
+} // namespace umlo
