@@ -61,7 +61,7 @@ public:
     const std::string& Pattern() const { return pattern_; }
 
     // Case-blind matching on or off; the expression is compiled again when the
-    // flag changes. Returns false when that compilation fails.
+    // flag changes. Returns false when there is a pattern that does not compile.
     bool SetCaseless(bool on);
     bool Caseless() const { return caseless_; }
 
@@ -79,6 +79,7 @@ private:
     std::unique_ptr<Engine> engine_;
     std::string pattern_;
     std::string error_;
+    bool hasPattern_ = false;
     bool caseless_ = true;
 };
 
