@@ -1,0 +1,108 @@
+#include "documents/file_properties.h"
+
+#include <cerrno>
+#include <cmath>
+#include <fstream>
+#include <system_error>
+
+#include "core/codepage.h"
+#include "core/words.h"
+
+namespace umlo {
+
+LetterCounts CountLetters(std::string_view cp1251Text) {
+    LetterCounts counts;
+    for (char c : cp1251Text) {
+        const auto byte = static_cast<unsigned char>(c);
+        counts.Cyrillic += IsLetter(byte) ? 1 : 0;
+        counts.PlainE += IsPlainE(byte) ? 1 : 0;
+        counts.DiaeresisE += IsDiaeresisE(byte) ? 1 : 0;
+    }
+    return counts;
+}
+
+LetterCounts CountLetters(std::u16string_view text) {
+    return CountLetters(Utf16ToCp1251(text));
+}
+
+std::int64_t RestorationDegree(std::int64_t plainE, std::int64_t diaeresisE) {
+    if (plainE == 0) {
+        return diaeresisE > 0 ? 100 : 0;
+    }
+    // nearbyint rounds in the default mode, to nearest with halves to even.
+    return static_cast<std::int64_t>(
+        std::nearbyint(static_cast<double>(diaeresisE) * 1500.0 / static_cast<double>(plainE)));
+}
+
+std::string RestorationVerdict(std::int64_t degree) {
+    if (degree <= 0) {
+        return "не ёфицировано";
+    }
+    if (degree < 75) {
+        return "возможно, ёфицировано не полностью";
+    }
+    return "возможно, ёфицировано";
+}
+
+std::string FormatDescription(TextFormat format) {
+    std::string text;
+    if (HasFlag(format, FormatUtf8)) {
+        text = "UTF-8";
+    } else if (HasFlag(format, FormatUtf16LE)) {
+        text = "UTF-16LE";
+    } else if (HasFlag(format, FormatUtf16BE)) {
+        text = "UTF-16BE";
+    } else {
+        text = "ANSI";
+    }
+    if (HasFlag(format, FormatSignature)) {
+        text += "sgn";
+    }
+    text += HasFlag(format, FormatRtf) ? ", rich text" : ", plain text";
+    return text;
+}
+
+std::vector<PropertyRow> PropertyRowsOf(std::u16string_view text, std::string_view path,
+                                        TextFormat format, std::optional<std::int64_t> fileSize) {
+    const LetterCounts counts = CountLetters(text);
+    const std::int64_t degree = RestorationDegree(counts.PlainE, counts.DiaeresisE);
+    const bool hasFile = !path.empty();
+    std::vector<PropertyRow> rows;
+    rows.push_back({"Имя файла", std::string(path)});
+    rows.push_back({"Формат файла", hasFile ? FormatDescription(format) : std::string()});
+    rows.push_back(
+        {"Длина файла в байтах", hasFile && fileSize ? std::to_string(*fileSize) : std::string()});
+    rows.push_back({"Длина текста в символах", std::to_string(text.size())});
+    rows.push_back({"Число символов кириллицы", std::to_string(counts.Cyrillic)});
+    rows.push_back({"Число е", std::to_string(counts.PlainE)});
+    rows.push_back({"Число ё", std::to_string(counts.DiaeresisE)});
+    rows.push_back(
+        {"Степень ёфикации", std::to_string(degree) + "% (" + RestorationVerdict(degree) + ")"});
+    return rows;
+}
+
+std::optional<std::vector<PropertyRow>>
+FilePropertyRows(const TextBuffer& editor, std::string_view path, TextFormat format, Host& host) {
+    std::optional<std::int64_t> size;
+    if (!path.empty()) {
+        errno = 0;
+        std::ifstream file{std::string(path), std::ios::binary | std::ios::ate};
+        if (!file) {
+            const int code = errno != 0 ? errno : ENOENT;
+            host.ShowError(std::generic_category().message(code));
+            return std::nullopt;
+        }
+        const std::streamoff end = file.tellg();
+        if (end < 0) {
+            host.ShowError(std::generic_category().message(EIO));
+            return std::nullopt;
+        }
+        size = static_cast<std::int64_t>(end);
+    }
+    std::vector<PropertyRow> rows = PropertyRowsOf(editor.GetAllText(), path, format, size);
+    // The editor's own count: each line break is one character there.
+    rows[3].Value = std::to_string(editor.TextLength());
+    return rows;
+}
+
+} // namespace umlo

@@ -1,0 +1,346 @@
+#include "documents/profile_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <random>
+#include <sstream>
+#include <system_error>
+
+#include "core/words.h"
+
+namespace umlo {
+
+namespace {
+
+constexpr size_t npos = std::string::npos;
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view s) {
+    while (!s.empty() && IsBlank(s.front())) {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && IsBlank(s.back())) {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (ToLowerByte(a[i]) != ToLowerByte(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The name of a "[Section]" line, or nullopt for any other line.
+std::optional<std::string_view> SectionName(std::string_view line) {
+    line = Trim(line);
+    if (line.size() < 2 || line.front() != '[') {
+        return std::nullopt;
+    }
+    const size_t close = line.find(']');
+    if (close == npos) {
+        return std::nullopt;
+    }
+    return Trim(line.substr(1, close - 1));
+}
+
+bool IsComment(std::string_view line) {
+    line = Trim(line);
+    return !line.empty() && (line.front() == ';' || line.front() == '#');
+}
+
+// The key of a "Key=Value" line, or nullopt for any other line.
+std::optional<std::string_view> KeyName(std::string_view line) {
+    if (IsComment(line) || SectionName(line)) {
+        return std::nullopt;
+    }
+    const size_t eq = line.find('=');
+    if (eq == npos) {
+        return std::nullopt;
+    }
+    return Trim(line.substr(0, eq));
+}
+
+std::string SystemMessage(int code) {
+    return std::generic_category().message(code);
+}
+
+} // namespace
+
+std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
+    text = Trim(text);
+    bool negative = false;
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
+        negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+        if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) {
+            return std::nullopt;
+        }
+    }
+    if (negative) {
+        value = -value;
+    }
+    if (value > std::numeric_limits<std::int32_t>::max() ||
+        value < std::numeric_limits<std::int32_t>::min()) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+bool ProfileFile::Load(const std::string& path, std::string* error) {
+    lines_.clear();
+    readable_ = true;
+    loadError_.clear();
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) {
+        return true;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        const int code = errno;
+        readable_ = false;
+        loadError_ = code != 0 ? SystemMessage(code) : SystemMessage(EIO);
+        if (error != nullptr) {
+            *error = loadError_;
+        }
+        return false;
+    }
+    std::ostringstream data;
+    data << in.rdbuf();
+    if (in.bad()) {
+        readable_ = false;
+        loadError_ = SystemMessage(EIO);
+        if (error != nullptr) {
+            *error = loadError_;
+        }
+        return false;
+    }
+    SetText(data.str());
+    return true;
+}
+
+void ProfileFile::SetText(std::string_view text) {
+    lines_.clear();
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r') {
+            ++end;
+        }
+        Line line{std::string(text.substr(start, end - start)), {}};
+        if (end < text.size()) {
+            const size_t endingLength =
+                text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1;
+            line.ending = std::string(text.substr(end, endingLength));
+            end += endingLength;
+        }
+        lines_.push_back(std::move(line));
+        start = end;
+    }
+}
+
+std::string ProfileFile::Text() const {
+    std::string out;
+    for (const Line& line : lines_) {
+        out += line.text;
+        out += line.ending;
+    }
+    return out;
+}
+
+size_t ProfileFile::FindSection(std::string_view section) const {
+    for (size_t i = 0; i < lines_.size(); ++i) {
+        const auto name = SectionName(lines_[i].text);
+        if (name && SameName(*name, section)) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+size_t ProfileFile::SectionEnd(size_t header) const {
+    size_t i = header + 1;
+    while (i < lines_.size() && !SectionName(lines_[i].text)) {
+        ++i;
+    }
+    return i;
+}
+
+size_t ProfileFile::FindKey(size_t header, std::string_view key) const {
+    const size_t end = SectionEnd(header);
+    for (size_t i = header + 1; i < end; ++i) {
+        const auto name = KeyName(lines_[i].text);
+        if (name && SameName(*name, key)) {
+            return i;
+        }
+    }
+    return npos;
+}
+
+std::string ProfileFile::NewLineEnding() const {
+    for (const Line& line : lines_) {
+        if (!line.ending.empty()) {
+            return line.ending;
+        }
+    }
+    return "\r\n";
+}
+
+std::optional<std::string> ProfileFile::ReadValue(std::string_view section,
+                                                  std::string_view key) const {
+    const size_t header = FindSection(section);
+    if (header == npos) {
+        return std::nullopt;
+    }
+    const size_t at = FindKey(header, key);
+    if (at == npos) {
+        return std::nullopt;
+    }
+    const std::string& text = lines_[at].text;
+    return text.substr(text.find('=') + 1);
+}
+
+std::string ProfileFile::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view defaultValue) const {
+    auto value = ReadValue(section, key);
+    return value ? *value : std::string(defaultValue);
+}
+
+std::int32_t ProfileFile::ReadInteger(std::string_view section, std::string_view key,
+                                      std::int32_t defaultValue) const {
+    const auto value = ReadValue(section, key);
+    if (!value) {
+        return defaultValue;
+    }
+    return ParseProfileInteger(*value).value_or(defaultValue);
+}
+
+bool ProfileFile::ReadBool(std::string_view section, std::string_view key,
+                           bool defaultValue) const {
+    return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+void ProfileFile::WriteString(std::string_view section, std::string_view key,
+                              std::string_view value) {
+    std::string text(key);
+    text += '=';
+    text += value;
+    const std::string ending = NewLineEnding();
+    size_t header = FindSection(section);
+    if (header == npos) {
+        if (!lines_.empty() && lines_.back().ending.empty()) {
+            lines_.back().ending = ending;
+        }
+        lines_.push_back({"[" + std::string(section) + "]", ending});
+        lines_.push_back({std::move(text), ending});
+        return;
+    }
+    const size_t at = FindKey(header, key);
+    if (at != npos) {
+        lines_[at].text = std::move(text);
+        return;
+    }
+    // After the section's last non-blank line, so that a blank line that
+    // separates it from the next section stays where it is.
+    size_t insert = SectionEnd(header);
+    while (insert > header + 1 && Trim(lines_[insert - 1].text).empty()) {
+        --insert;
+    }
+    if (lines_[insert - 1].ending.empty()) {
+        lines_[insert - 1].ending = ending;
+    }
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), {std::move(text), ending});
+}
+
+void ProfileFile::WriteInteger(std::string_view section, std::string_view key, std::int64_t value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void ProfileFile::DeleteKey(std::string_view section, std::string_view key) {
+    const size_t header = FindSection(section);
+    if (header == npos) {
+        return;
+    }
+    // Every copy goes: a second line of the same key would otherwise come to light.
+    for (size_t at = FindKey(header, key); at != npos; at = FindKey(header, key)) {
+        lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+}
+
+bool ProfileFile::Save(const std::string& path, std::string* error) const {
+    if (!readable_) {
+        if (error != nullptr) {
+            *error = loadError_;
+        }
+        return false;
+    }
+    return WriteFileReplacing(path, Text(), error);
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view data, std::string* error) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    std::random_device random;
+    fs::path temp = target;
+    temp += ".tmp" + std::to_string(random() % 1000000);
+    auto fail = [&](const std::string& message) {
+        if (error != nullptr) {
+            *error = message;
+        }
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return false;
+    };
+    std::FILE* file = std::fopen(temp.string().c_str(), "wb");
+    if (file == nullptr) {
+        const int code = errno;
+        if (error != nullptr) {
+            *error = SystemMessage(code != 0 ? code : EIO);
+        }
+        return false;
+    }
+    errno = 0;
+    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    const int writeCode = errno;
+    const bool closed = std::fclose(file) == 0;
+    const int closeCode = errno;
+    if (!written || !closed) {
+        const int code = !written ? writeCode : closeCode;
+        return fail(SystemMessage(code != 0 ? code : EIO));
+    }
+    std::error_code ec;
+    // The replacement keeps the access rights of the file it replaces.
+    const fs::file_status old = fs::status(target, ec);
+    if (!ec && fs::exists(old)) {
+        fs::permissions(temp, old.permissions(), ec);
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        return fail(ec.message());
+    }
+    return true;
+}
+
+} // namespace umlo

@@ -1,0 +1,248 @@
+#include "documents/settings_file.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "core/codepage.h"
+#include "documents/settings_location.h"
+
+namespace umlo {
+
+namespace {
+
+constexpr std::string_view kUmlo = "Umlo";
+constexpr std::string_view kColors = "Colors";
+constexpr std::string_view kEditor = "Editor";
+constexpr std::string_view kInternal = "Internal";
+constexpr std::string_view kNetwork = "Network";
+constexpr std::string_view kToolBar = "ToolBar";
+constexpr std::string_view kFiles = "Files";
+constexpr int kToolButtons = 50;
+
+std::string ReadPath(const ProfileFile& file, std::string_view section, std::string_view key,
+                     std::string_view defaultValue) {
+    return Cp1251ToUtf8(file.ReadString(section, key, defaultValue));
+}
+
+void WritePath(ProfileFile& file, std::string_view section, std::string_view key,
+               std::string_view path) {
+    file.WriteString(section, key, Utf8ToCp1251(path));
+}
+
+std::string Key(std::string_view stem, int number) {
+    return std::string(stem) + std::to_string(number);
+}
+
+std::string FirstFour(std::string_view keys) {
+    return std::string(keys.substr(0, 4));
+}
+
+} // namespace
+
+WindowPlace DefaultWindowPlace(ScreenSize screen) {
+    return {screen.Height * 3 / 4, screen.Width * 3 / 4, screen.Height / 8, screen.Width / 8};
+}
+
+std::string ResolveDictionaryPath(std::string_view value, const std::string& programFolder) {
+    if (value.empty() || value.find_first_of("/\\") != std::string_view::npos) {
+        return std::string(value);
+    }
+    return FileInFolder(programFolder, std::string(value));
+}
+
+std::vector<std::string> ToolbarOrder(const std::vector<std::string>& savedNames) {
+    std::deque<std::string> bar;
+    for (auto it = savedNames.rbegin(); it != savedNames.rend(); ++it) {
+        if (it->empty()) {
+            continue;
+        }
+        if (*it != "-" && std::find(bar.begin(), bar.end(), *it) != bar.end()) {
+            continue;
+        }
+        bar.push_front(*it);
+    }
+    return {bar.begin(), bar.end()};
+}
+
+void ReadSettings(const ProfileFile& file, const SettingsContext& context, OptionCopies& options,
+                  SettingsValues& values, RecentFiles& recent) {
+    TOptions& o = options.CurrentOptions;
+    const TOptions d; // the defaults
+    o.AlwaysAsk = file.ReadBool(kUmlo, "AlwaysAsk", d.AlwaysAsk);
+    o.Mark = file.ReadBool(kUmlo, "Mark", d.Mark);
+    o.FastScroll = file.ReadBool(kUmlo, "FastScroll", d.FastScroll);
+    o.CheckUmlo = file.ReadBool(kUmlo, "CheckUmlo", d.CheckUmlo);
+    o.NoVarOnly = file.ReadBool(kUmlo, "NoVarOnly", d.NoVarOnly);
+    o.VarOnly = file.ReadBool(kUmlo, "VarOnly", d.VarOnly);
+    o.WordWrap = file.ReadBool(kUmlo, "WordWrap", d.WordWrap);
+    o.ProposeLast = file.ReadBool(kUmlo, "ProposeLast", d.ProposeLast);
+    o.FBFormat = file.ReadBool(kUmlo, "FBFormat", d.FBFormat);
+    o.AutoUnicode = file.ReadBool(kUmlo, "AutoUnicode", d.AutoUnicode);
+    o.RegExprs = file.ReadBool(kUmlo, "RegExprs", d.RegExprs);
+    o.RecallLastFile = file.ReadBool(kUmlo, "RecallLastFile", d.RecallLastFile);
+    o.ToConfirmAbbr = file.ReadBool(kUmlo, "ToConfirmAbbr", d.ToConfirmAbbr);
+    o.ToConfirmEllipsis = file.ReadBool(kUmlo, "ToConfirmEllipsis", d.ToConfirmEllipsis);
+    o.ToConfirmCap = file.ReadBool(kUmlo, "ToConfirmCap", d.ToConfirmCap);
+
+    const WindowPlace place = DefaultWindowPlace(context.Screen);
+    values.Window.Height = file.ReadInteger(kUmlo, "WindowHeight", place.Height);
+    values.Window.Width = file.ReadInteger(kUmlo, "WindowWidth", place.Width);
+    values.Window.Top = file.ReadInteger(kUmlo, "WindowTop", place.Top);
+    values.Window.Left = file.ReadInteger(kUmlo, "WindowLeft", place.Left);
+
+    o.FontName = file.ReadString(kUmlo, "FontName", d.FontName);
+    o.FontSize = file.ReadInteger(kUmlo, "FontSize", d.FontSize);
+    // A character set is one byte; anything outside it is not a set at all.
+    const std::int32_t charset = file.ReadInteger(kUmlo, "FontCharset", d.FontCharset);
+    o.FontCharset =
+        charset >= 0 && charset <= 255 ? static_cast<std::uint8_t>(charset) : d.FontCharset;
+
+    values.DictionaryPath = ResolveDictionaryPath(ReadPath(file, kUmlo, "Dictionary", "umlox.dat"),
+                                                  context.ProgramFolder);
+    values.RegExprDictionaryPath = ResolveDictionaryPath(
+        ReadPath(file, kUmlo, "RegExprDictionary", "umlo_regexpr.dat"), context.ProgramFolder);
+
+    o.LinesBelow = file.ReadInteger(kUmlo, "LinesBelow", d.LinesBelow);
+    values.ButtonHotKeys = FirstFour(file.ReadString(kUmlo, "ButtonHotKeys", "1234"));
+    o.NotConfirmOnClose = file.ReadBool(kUmlo, "NotConfirmOnClose", d.NotConfirmOnClose);
+
+    o.ColorMark = static_cast<Color>(
+        file.ReadInteger(kColors, "ColorMark", static_cast<std::int32_t>(d.ColorMark)));
+    o.ColorBackMark = static_cast<Color>(
+        file.ReadInteger(kColors, "ColorBackMark", static_cast<std::int32_t>(d.ColorBackMark)));
+
+    values.EditorEnabled = file.ReadBool(kEditor, "Enabled", false);
+    values.SplitSize = file.ReadInteger(kEditor, "SplitSize", 90);
+
+    values.UTF8Warning = file.ReadBool(kInternal, "UTF8Warning", true);
+    values.UTFLength = file.ReadInteger(kInternal, "UTFLength", 512);
+
+    o.ProxyName = file.ReadString(kNetwork, "ProxyName", d.ProxyName);
+    o.ProxyPort = file.ReadInteger(kNetwork, "ProxyPort", d.ProxyPort);
+
+    o.ShowToolBar = file.ReadBool(kToolBar, "ShowToolBar", d.ShowToolBar);
+    values.ToolButtons.clear();
+    for (int i = 1; i <= kToolButtons; ++i) {
+        std::string name = file.ReadString(kToolBar, Key("ToolButton", i), "");
+        if (!name.empty()) {
+            values.ToolButtons.push_back(std::move(name));
+        }
+    }
+
+    for (int i = 1; i <= RecentFiles::kCapacity; ++i) {
+        const std::string value = ReadPath(file, kFiles, Key("Name", i), "");
+        if (!value.empty()) {
+            const RecentEntry entry = ParseRecentValue(value);
+            recent.AddRecent(entry.Path, entry.Position, entry.Format);
+        }
+    }
+
+    values.StartPath.clear();
+    values.StartFormat = 0;
+    if (o.RecallLastFile && !context.TextOnCommandLine) {
+        const auto entry = recent.EntryAt(file.ReadInteger(kFiles, "LastFileN", 0));
+        if (entry) {
+            values.StartPath = entry->Path;
+            values.StartFormat = entry->Format;
+        }
+    }
+
+    values.WordsBufferLength = file.ReadInteger(kUmlo, "WordsBufferLength", 5);
+    values.WordsBufferHalf = values.WordsBufferLength / 2;
+    values.RegExprLog = file.ReadBool(kUmlo, "RegExprLog", false);
+    values.TextDirectory = ReadPath(file, kUmlo, "TextDirectory", "");
+
+    options.SavedOptions = options.CurrentOptions;
+}
+
+void WriteSettings(ProfileFile& file, const OptionCopies& options, const SettingsValues& values,
+                   const RecentFiles& recent, std::string_view currentPath) {
+    const TOptions& s = options.SavedOptions;
+    file.WriteBool(kUmlo, "AlwaysAsk", s.AlwaysAsk);
+    file.WriteBool(kUmlo, "Mark", s.Mark);
+    file.WriteBool(kUmlo, "FastScroll", s.FastScroll);
+    file.WriteBool(kUmlo, "CheckUmlo", s.CheckUmlo);
+    file.WriteBool(kUmlo, "NoVarOnly", s.NoVarOnly);
+    file.WriteBool(kUmlo, "VarOnly", s.VarOnly);
+    file.WriteBool(kUmlo, "WordWrap", s.WordWrap);
+    file.WriteBool(kUmlo, "ProposeLast", s.ProposeLast);
+    file.WriteBool(kUmlo, "FBFormat", s.FBFormat);
+    file.WriteBool(kUmlo, "AutoUnicode", s.AutoUnicode);
+    file.WriteInteger(kUmlo, "WindowHeight", values.Window.Height);
+    file.WriteInteger(kUmlo, "WindowWidth", values.Window.Width);
+    file.WriteInteger(kUmlo, "WindowTop", values.Window.Top);
+    file.WriteInteger(kUmlo, "WindowLeft", values.Window.Left);
+    file.WriteBool(kUmlo, "RegExprs", s.RegExprs);
+    file.WriteString(kUmlo, "FontName", s.FontName);
+    file.WriteInteger(kUmlo, "FontSize", s.FontSize);
+    file.WriteInteger(kUmlo, "FontCharset", s.FontCharset);
+    WritePath(file, kUmlo, "Dictionary", values.DictionaryPath);
+    WritePath(file, kUmlo, "RegExprDictionary", values.RegExprDictionaryPath);
+    file.WriteBool(kUmlo, "RecallLastFile", s.RecallLastFile);
+    file.WriteBool(kUmlo, "ToConfirmAbbr", s.ToConfirmAbbr);
+    file.WriteBool(kUmlo, "ToConfirmEllipsis", s.ToConfirmEllipsis);
+    file.WriteBool(kUmlo, "ToConfirmCap", s.ToConfirmCap);
+    file.DeleteKey(kUmlo, "LastFileName");
+    file.DeleteKey(kUmlo, "LastFilePos");
+    WritePath(file, kUmlo, "TextDirectory", values.TextDirectory);
+    file.WriteString(kUmlo, "ButtonHotKeys", FirstFour(values.ButtonHotKeys));
+
+    file.WriteInteger(kColors, "ColorMark", s.ColorMark);
+    file.WriteInteger(kColors, "ColorBackMark", s.ColorBackMark);
+
+    file.WriteBool(kEditor, "Enabled", values.EditorEnabled);
+    file.WriteBool(kEditor, "InsertLog", values.InsertLog);
+    file.WriteInteger(kEditor, "SplitSize", values.SplitSize);
+
+    file.WriteBool(kInternal, "UTF8Warning", values.UTF8Warning);
+
+    file.WriteString(kNetwork, "ProxyName", s.ProxyName);
+    file.WriteInteger(kNetwork, "ProxyPort", s.ProxyPort);
+
+    file.WriteBool(kToolBar, "ShowToolBar", s.ShowToolBar);
+    const int buttons = static_cast<int>(values.ToolButtons.size());
+    for (int i = 1; i <= buttons; ++i) {
+        const std::string& name = values.ToolButtons[i - 1];
+        file.WriteString(kToolBar, Key("ToolButton", i), name.empty() ? "-" : name);
+    }
+    for (int i = buttons + 1; i <= kToolButtons; ++i) {
+        file.DeleteKey(kToolBar, Key("ToolButton", i));
+    }
+
+    if (recent.BlockCreated()) {
+        for (int i = 1; i <= RecentFiles::kCapacity; ++i) {
+            const auto entry = recent.EntryAt(i);
+            WritePath(file, kFiles, Key("Name", i), entry ? FormatRecentValue(*entry) : "");
+        }
+    }
+    file.WriteInteger(kFiles, "LastFileN", recent.FindRecent(currentPath));
+}
+
+void TestingModeSettings(ScreenSize screen, OptionCopies& options, SettingsValues& values) {
+    options.CurrentOptions = TestingModeOptions();
+    options.SavedOptions = options.CurrentOptions;
+    values = SettingsValues{};
+    values.Window = DefaultWindowPlace(screen);
+    values.DictionaryPath = "***";
+    values.RegExprDictionaryPath.clear();
+    values.WordsBufferLength = 5;
+    values.WordsBufferHalf = 2;
+    values.TextDirectory.clear();
+    values.RegExprLog = false;
+}
+
+bool SettingsFile::Load(const SettingsContext& context, OptionCopies& options,
+                        SettingsValues& values, RecentFiles& recent, std::string* error) {
+    const bool read = profile_.Load(path_, error);
+    ReadSettings(profile_, context, options, values, recent);
+    return read;
+}
+
+bool SettingsFile::Save(const OptionCopies& options, const SettingsValues& values,
+                        const RecentFiles& recent, std::string_view currentPath,
+                        std::string* error) {
+    WriteSettings(profile_, options, values, recent, currentPath);
+    return profile_.Save(path_, error);
+}
+
+} // namespace umlo

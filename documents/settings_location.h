@@ -1,0 +1,26 @@
+// Where the settings file and the user-facing logs (regexpr.log, insert.log,
+// umlo_stat.log) live: the program's own folder, or, on Linux when that folder
+// is not writable (an installed program), the user's configuration folder.
+#pragma once
+
+#include <string>
+
+namespace umlo {
+
+inline constexpr const char* kSettingsFileName = "umlo.ini";
+
+// The folder for the settings file and the logs, given the program folder.
+// On Linux a non-writable program folder gives $XDG_CONFIG_HOME/umlo, or
+// ~/.config/umlo when that variable is unset, empty or not absolute; the
+// folder is created when it is missing. Without a home folder either, the
+// program folder is kept (the save then reports why it cannot write).
+std::string SettingsFolder(const std::string& programFolder);
+
+// The same choice with the environment given, for the tests.
+std::string SettingsFolderFor(const std::string& programFolder, const char* xdgConfigHome,
+                              const char* home);
+
+// A file in a folder, joined with the platform's separator.
+std::string FileInFolder(const std::string& folder, const std::string& name);
+
+} // namespace umlo
