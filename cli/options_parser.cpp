@@ -1,0 +1,282 @@
+#include "cli/options_parser.h"
+
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+namespace umlo::cli {
+namespace {
+
+// The switches of the "Ёфикация" page: each sets one field of TOptions.
+struct Switch {
+    std::string_view name;
+    bool TOptions::*field;
+    bool value;
+};
+
+constexpr Switch kSwitches[] = {
+    {"--regexprs", &TOptions::RegExprs, true},
+    {"--no-regexprs", &TOptions::RegExprs, false},
+    {"--no-var-only", &TOptions::NoVarOnly, true},
+    {"--var-only", &TOptions::VarOnly, true},
+    {"--check-umlo", &TOptions::CheckUmlo, true},
+    {"--no-check-umlo", &TOptions::CheckUmlo, false},
+    {"--always-ask", &TOptions::AlwaysAsk, true},
+    {"--confirm-abbr", &TOptions::ToConfirmAbbr, true},
+    {"--no-confirm-abbr", &TOptions::ToConfirmAbbr, false},
+    {"--confirm-cap", &TOptions::ToConfirmCap, true},
+    {"--confirm-ellipsis", &TOptions::ToConfirmEllipsis, true},
+    {"--no-confirm-ellipsis", &TOptions::ToConfirmEllipsis, false},
+    {"--propose-last", &TOptions::ProposeLast, true},
+    {"--no-propose-last", &TOptions::ProposeLast, false},
+    {"--fb-format", &TOptions::FBFormat, true},
+    {"--fast-scroll", &TOptions::FastScroll, true},
+};
+
+// Options that take a value, as "-o FILE", "-oFILE", "--report FILE" or "--report=FILE".
+enum class Valued { Output, MainDic, RegExprDic, Answer, Report, Stats, LinesBelow };
+
+struct ValuedName {
+    std::string_view name;
+    Valued which;
+};
+
+constexpr ValuedName kValued[] = {
+    {"-o", Valued::Output},       {"--output", Valued::Output},
+    {"-d", Valued::MainDic},      {"--dictionary", Valued::MainDic},
+    {"-r", Valued::RegExprDic},   {"--regexpr-dictionary", Valued::RegExprDic},
+    {"--answer", Valued::Answer}, {"--report", Valued::Report},
+    {"--stats", Valued::Stats},   {"--lines-below", Valued::LinesBelow},
+};
+
+std::string Quoted(std::string_view s) {
+    return "\"" + std::string(s) + "\"";
+}
+
+// Splits "--name=value" and "-oVALUE"; the value is empty when none is attached.
+std::optional<Valued> MatchValued(std::string_view arg, std::optional<std::string>& attached) {
+    for (const auto& v : kValued) {
+        if (arg == v.name) {
+            return v.which;
+        }
+        if (v.name.starts_with("--")) {
+            if (arg.size() > v.name.size() && arg.starts_with(v.name) &&
+                arg[v.name.size()] == '=') {
+                attached = std::string(arg.substr(v.name.size() + 1));
+                return v.which;
+            }
+        } else if (arg.size() > v.name.size() && arg.starts_with(v.name)) {
+            attached = std::string(arg.substr(v.name.size()));
+            return v.which;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string ApplyValued(Valued which, std::string_view name, const std::string& value,
+                        CliArguments& a) {
+    switch (which) {
+    case Valued::Output:
+        a.output = value;
+        break;
+    case Valued::MainDic:
+        a.mainDictionary = value;
+        break;
+    case Valued::RegExprDic:
+        a.regExprDictionary = value;
+        break;
+    case Valued::Report:
+        a.reportPath = value;
+        break;
+    case Valued::Stats:
+        a.statsPath = value;
+        break;
+    case Valued::Answer: {
+        const auto policy = ParseAnswerPolicy(value);
+        if (!policy) {
+            return "неизвестный способ ответа " + Quoted(value) +
+                   " (допустимы keep, proposal, plain, diaeresis)";
+        }
+        a.policy = *policy;
+        break;
+    }
+    case Valued::LinesBelow: {
+        int n = 0;
+        const auto* end = value.data() + value.size();
+        const auto r = std::from_chars(value.data(), end, n);
+        if (value.empty() || r.ec != std::errc() || r.ptr != end || n < 0) {
+            return "для " + std::string(name) + " нужно неотрицательное целое, а не " +
+                   Quoted(value);
+        }
+        a.options.LinesBelow = n;
+        break;
+    }
+    }
+    return {};
+}
+
+// Combinations that cannot be carried out; empty when the arguments agree.
+std::string CheckConsistency(const CliArguments& a, bool policyGiven) {
+    if (a.command == Command::SelfTest) {
+        if (!a.files.empty()) {
+            return "команда selftest не принимает файлов";
+        }
+        return {};
+    }
+    if (a.files.empty()) {
+        return "не указан ни один файл";
+    }
+    if (!a.output.empty() && a.inPlace) {
+        return "-o и --in-place несовместимы";
+    }
+    if (a.output.empty() && !a.inPlace) {
+        return "укажите -o ФАЙЛ или --in-place";
+    }
+    if (!a.output.empty() && a.files.size() != 1) {
+        return "-o допустим только для одного входного файла; для нескольких используйте "
+               "--in-place";
+    }
+    if (a.interactive && policyGiven) {
+        return "--interactive и --answer несовместимы";
+    }
+    return {};
+}
+
+} // namespace
+
+ParseResult ParseCommandLine(const std::vector<std::string>& args) {
+    ParseResult result;
+    CliArguments& a = result.args;
+    if (args.empty()) {
+        result.error = "не указана команда (restore или selftest); см. umlo-cli --help";
+        return result;
+    }
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        a.command = Command::Help;
+        result.ok = true;
+        return result;
+    }
+    if (command == "restore") {
+        a.command = Command::Restore;
+    } else if (command == "selftest") {
+        a.command = Command::SelfTest;
+    } else {
+        result.error = "неизвестная команда " + Quoted(command) + "; см. umlo-cli --help";
+        return result;
+    }
+
+    bool policyGiven = false;
+    bool onlyFiles = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (onlyFiles || arg == "-" || !arg.starts_with("-")) {
+            a.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            onlyFiles = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            a.command = Command::Help;
+            result.ok = true;
+            return result;
+        }
+        if (arg == "--in-place") {
+            a.inPlace = true;
+            continue;
+        }
+        if (arg == "--interactive") {
+            a.interactive = true;
+            continue;
+        }
+        bool matched = false;
+        for (const auto& s : kSwitches) {
+            if (arg == s.name) {
+                a.options.*s.field = s.value;
+                matched = true;
+                break;
+            }
+        }
+        if (matched) {
+            continue;
+        }
+        std::optional<std::string> value;
+        const auto valued = MatchValued(arg, value);
+        if (!valued) {
+            result.error = "неизвестный параметр " + Quoted(arg) + "; см. umlo-cli --help";
+            return result;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                result.error = "после " + arg + " нужно значение";
+                return result;
+            }
+            value = args[++i];
+        }
+        if (value->empty()) {
+            result.error = "пустое значение для " + arg;
+            return result;
+        }
+        if (*valued == Valued::Answer) {
+            policyGiven = true;
+        }
+        result.error = ApplyValued(*valued, arg, *value, a);
+        if (!result.error.empty()) {
+            return result;
+        }
+    }
+    if (a.command == Command::SelfTest &&
+        (policyGiven || a.interactive || a.inPlace || !a.output.empty() || !a.reportPath.empty())) {
+        result.error = "команда selftest не принимает параметров ёфикации";
+        return result;
+    }
+    result.error = CheckConsistency(a, policyGiven);
+    result.ok = result.error.empty();
+    return result;
+}
+
+std::string UsageText() {
+    return R"(Использование:
+  umlo-cli restore [параметры] ФАЙЛ...   ёфикация текстов
+  umlo-cli selftest                      встроенный тест
+  umlo-cli --help                        эта справка
+
+Вывод (одно из двух обязательно):
+  -o ФАЙЛ, --output ФАЙЛ    записать результат единственного входного файла
+  --in-place                заменить каждый входной файл результатом
+
+Словари:
+  -d ФАЙЛ, --dictionary ФАЙЛ           основной словарь (по умолчанию umlox.dat рядом с программой)
+  -r ФАЙЛ, --regexpr-dictionary ФАЙЛ   словарь регулярных выражений (umlo_regexpr.dat)
+
+Параметры страницы "Ёфикация":
+  --regexprs / --no-regexprs                 использование словаря регулярных выражений (вкл.)
+  --no-var-only                              только бесспорные замены
+  --var-only                                 только интерактивные замены
+  --check-umlo / --no-check-umlo             проверять расстановку "ё" (вкл.)
+  --always-ask                               всегда подтверждать замену
+  --confirm-abbr / --no-confirm-abbr         подтверждать замену для сокращений (вкл.)
+  --confirm-cap                              подтверждать замену для имён собственных
+  --confirm-ellipsis / --no-confirm-ellipsis подтверждать замену для оборванных слов (вкл.)
+  --propose-last / --no-propose-last         предлагать последний вариант замены (вкл.)
+  --fb-format                                учитывать формат "FictionBook"
+  --fast-scroll                              быстрая промотка
+  --lines-below N                            количество строк промотки
+
+Ответы на вопросы:
+  --answer keep        оставить слово, как написано (по умолчанию)
+  --answer proposal    принять предложенный вариант (как Enter на панели)
+  --answer plain       всегда "Е"
+  --answer diaeresis   всегда "Ё"
+  --interactive        спрашивать в терминале: 1 - Е, 2 - Ё, 3 - Всегда Е, 4 - Всегда Ё,
+                       5 - Откат, Esc или q - Прервать, Enter - предложенный вариант
+
+Отчёты:
+  --report ФАЙЛ   по строке на вопрос: строка, столбец, слово, Е-форма, Ё-форма, подсказка, ответ
+  --stats ФАЙЛ    детальная статистика (как "Сохранить" в окне статистики)
+)";
+}
+
+} // namespace umlo::cli
