@@ -67,4 +67,10 @@ private:
 bool LoadRegExprDictionary(TRegExprDic& dic, std::string& pathInForce, TOptions& options,
                            Host& host);
 
+// The menu command "Загрузить словарь регулярных выражений" after the file
+// dialog: a missing chosen file is reported and changes nothing; otherwise the
+// file becomes the path in force, is loaded and RegExprs is switched on.
+bool LoadChosenRegExprDictionary(TRegExprDic& dic, const std::string& chosenPath,
+                                 std::string& pathInForce, TOptions& options, Host& host);
+
 } // namespace umlo
