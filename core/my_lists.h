@@ -3,6 +3,7 @@
 // and throws std::out_of_range instead of touching foreign memory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -15,7 +16,7 @@ public:
     void Clear() { items_.clear(); }
     void Reserve(int count) {
         if (count > 0) {
-            items_.reserve(static_cast<size_t>(count));
+            items_.reserve(static_cast<std::size_t>(count));
         }
     }
     // Index of the new element.
@@ -42,8 +43,8 @@ public:
     const std::vector<T>& Items() const { return items_; }
 
 private:
-    // A negative index wraps to a huge size_t, so at() rejects it too.
-    static size_t Checked(int index) { return static_cast<size_t>(index); }
+    // A negative index wraps to a huge std::size_t, so at() rejects it too.
+    static std::size_t Checked(int index) { return static_cast<std::size_t>(index); }
 
     std::vector<T> items_;
 };
