@@ -1,0 +1,321 @@
+#include "documents/text_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/codepage.h"
+#include "documents/rtf_reader.h"
+#include "documents/rtf_writer.h"
+
+namespace umlo {
+
+namespace {
+
+FileResult SystemFailure(const std::string& path, int error) {
+    return FileResult::Failure(path + ": " + std::strerror(error));
+}
+
+// Every CR LF, lone CR and lone LF becomes one carriage return.
+std::u16string NormalizeBreaks(std::u16string text) {
+    std::size_t out = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\n') {
+            text[out++] = u'\r';
+        } else if (c == u'\r') {
+            text[out++] = u'\r';
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else {
+            text[out++] = c;
+        }
+    }
+    text.resize(out);
+    return text;
+}
+
+std::u16string Utf16LeToText(std::string_view bytes) {
+    std::u16string text;
+    text.reserve(bytes.size() / 2 + 1);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        text.push_back(static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             (static_cast<unsigned char>(bytes[i + 1]) << 8)));
+    }
+    if (bytes.size() % 2 != 0) {
+        text.push_back(u'\uFFFD'); // half a character: show that something is there
+    }
+    return text;
+}
+
+void AppendUtf16Le(std::u16string_view text, std::string& out) {
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+}
+
+// Plain text with line breaks written as CR LF.
+std::u16string WithCrLf(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char16_t c : text) {
+        out.push_back(c);
+        if (c == u'\r') {
+            out.push_back(u'\n');
+        }
+    }
+    return out;
+}
+
+RichText Plain(std::u16string text) {
+    RichText rich;
+    rich.Append(text, CharFormat{});
+    return rich;
+}
+
+// The editor repaints once, when the lock is released.
+class UpdateLock {
+public:
+    explicit UpdateLock(TextBuffer& buffer) : buffer_(buffer) { buffer_.BeginUpdate(); }
+    ~UpdateLock() { buffer_.EndUpdate(); }
+    UpdateLock(const UpdateLock&) = delete;
+    UpdateLock& operator=(const UpdateLock&) = delete;
+
+private:
+    TextBuffer& buffer_;
+};
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+
+} // namespace
+
+RichText DecodeText(std::string_view bytes, TextFormat format) {
+    if (HasFlag(format, FormatRtf) && LooksLikeRtf(bytes)) {
+        RichText rich = ReadRtf(bytes);
+        if (!rich.text.empty() && (rich.text[0] == u'\uFEFF' || rich.text[0] == u'\uFFFE')) {
+            rich.text.erase(0, 1);
+            for (FormatRun& run : rich.runs) {
+                run.start = std::max(0, run.start - 1);
+            }
+            if (rich.runs.size() > 1 && rich.runs[1].start == 0) {
+                rich.runs.erase(rich.runs.begin());
+            }
+            if (rich.text.empty()) {
+                rich.runs.clear();
+            }
+        }
+        return rich;
+    }
+    std::u16string text;
+    if (HasFlag(format, FormatUtf8)) {
+        if (bytes.starts_with("\xEF\xBB\xBF")) {
+            bytes.remove_prefix(3);
+        }
+        text = Utf8ToUtf16(bytes);
+    } else {
+        text = HasFlag(format, FormatUtf16LE) ? Utf16LeToText(bytes) : Cp1251ToUtf16(bytes);
+        if (!text.empty() && (text[0] == u'\uFEFF' || text[0] == u'\uFFFE')) {
+            text.erase(0, 1);
+        }
+    }
+    return Plain(NormalizeBreaks(std::move(text)));
+}
+
+std::string EncodeText(const RichText& text, TextFormat format) {
+    if (HasFlag(format, FormatRtf)) {
+        return WriteRtf(text);
+    }
+    const std::u16string crlf = WithCrLf(text.text);
+    if (HasFlag(format, FormatUtf8)) {
+        return "\xEF\xBB\xBF" + Utf16ToUtf8(crlf);
+    }
+    if (HasFlag(format, FormatUtf16LE)) {
+        std::string out = "\xFF\xFE";
+        out.reserve(2 + crlf.size() * 2);
+        AppendUtf16Le(crlf, out);
+        return out;
+    }
+    return Utf16ToCp1251(crlf);
+}
+
+RichText BufferRichText(const TextBuffer& buffer) {
+    RichText rich;
+    const std::u16string text = buffer.GetAllText();
+    rich.text.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        rich.Append(text[i], buffer.FormatAt(static_cast<int>(i)));
+    }
+    return rich;
+}
+
+void SetBufferRichText(TextBuffer& buffer, const RichText& rich) {
+    buffer.SetAllText(rich.text);
+    const CharFormat plain;
+    for (std::size_t i = 0; i < rich.runs.size(); ++i) {
+        const FormatRun& run = rich.runs[i];
+        if (run.format == plain) {
+            continue;
+        }
+        const int end =
+            i + 1 < rich.runs.size() ? rich.runs[i + 1].start : static_cast<int>(rich.text.size());
+        buffer.SetCaret(run.start);
+        buffer.SetSelLength(end - run.start);
+        if (run.format.text != plain.text) {
+            buffer.SetSelectionTextColor(run.format.text);
+        }
+        if (run.format.back != plain.back) {
+            buffer.SetSelectionBackColor(run.format.back);
+        }
+        if (run.format.bold) {
+            buffer.SetSelectionBold(true);
+        }
+        if (run.format.fontSize != plain.fontSize) {
+            buffer.SetSelectionFontSize(run.format.fontSize);
+        }
+    }
+    buffer.SetCaret(0);
+}
+
+FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return SystemFailure(path, errno);
+    }
+    struct stat info {};
+    if (fstat(fileno(file.get()), &info) != 0) {
+        return SystemFailure(path, errno);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return SystemFailure(path, EISDIR);
+    }
+    // The editor holds at most kTextLimit characters; a larger file cannot be a text.
+    if (info.st_size > static_cast<off_t>(kTextLimit)) {
+        return SystemFailure(path, EFBIG);
+    }
+    std::string data;
+    try {
+        data.reserve(static_cast<std::size_t>(info.st_size));
+        char chunk[1 << 16];
+        std::size_t got = 0;
+        while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
+            data.append(chunk, got);
+        }
+    } catch (const std::bad_alloc&) {
+        return SystemFailure(path, ENOMEM);
+    }
+    if (std::ferror(file.get())) {
+        return SystemFailure(path, errno != 0 ? errno : EIO);
+    }
+    bytes = std::move(data);
+    return {};
+}
+
+FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer) {
+    std::string bytes;
+    if (FileResult r = ReadWholeFile(path, bytes); !r) {
+        return r;
+    }
+    try {
+        const RichText text = DecodeText(bytes, format);
+        bytes = std::string();
+        UpdateLock lock(buffer);
+        SetBufferRichText(buffer, text);
+    } catch (const std::bad_alloc&) {
+        return SystemFailure(path, ENOMEM);
+    }
+    return {};
+}
+
+FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    // Writing through a link replaces the file it points to, not the link.
+    fs::path target = fs::path(path);
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) {
+            target = resolved;
+        }
+    }
+    struct stat info {};
+    const bool exists = ::stat(target.c_str(), &info) == 0;
+    if (exists && S_ISDIR(info.st_mode)) {
+        return SystemFailure(path, EISDIR);
+    }
+    // The rename would get past a read-only file; refuse as a direct write would.
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        return SystemFailure(path, errno);
+    }
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = target.string() + ".umlo-" + std::to_string(::getpid()) + "-" +
+               std::to_string(attempt) + ".tmp";
+        fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) {
+            return SystemFailure(path, errno);
+        }
+    }
+    if (fd < 0) {
+        return SystemFailure(path, EEXIST);
+    }
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temp.c_str());
+        return SystemFailure(path, error);
+    };
+    if (exists) {
+        ::fchmod(fd, info.st_mode & 07777); // the new file keeps the old one's rights
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return fail(errno);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0 && errno != EINVAL) {
+        return fail(errno);
+    }
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return SystemFailure(path, error);
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        return SystemFailure(path, error);
+    }
+    return {};
+}
+
+FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer) {
+    std::string bytes;
+    try {
+        UpdateLock lock(buffer);
+        // Only rich text needs the formats; plain text is written from the text alone.
+        bytes = EncodeText(HasFlag(format, FormatRtf) ? BufferRichText(buffer)
+                                                      : Plain(buffer.GetAllText()),
+                           format);
+    } catch (const std::bad_alloc&) {
+        return SystemFailure(path, ENOMEM);
+    }
+    return WriteFileReplacing(path, bytes);
+}
+
+} // namespace umlo
