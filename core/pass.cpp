@@ -1,0 +1,418 @@
+#include "core/pass.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+
+#include "core/codepage.h"
+#include "core/decision.h"
+#include "core/statistics.h"
+#include "core/words.h"
+
+namespace umlo {
+
+namespace {
+
+double SteadySeconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Clears PassRunning and puts the window back even when the pass is left early.
+class RunningPass {
+public:
+    explicit RunningPass(PassEngine& engine) : engine_(engine) {
+        engine_.Flags().PassRunning = true;
+        engine_.Window().ShowConfirmationPanel();
+        engine_.Window().SetPassMenus(false);
+    }
+    ~RunningPass() {
+        engine_.Flags().PassRunning = false;
+        engine_.Window().SetPassMenus(true);
+        engine_.Window().HideConfirmationPanel();
+    }
+    RunningPass(const RunningPass&) = delete;
+    RunningPass& operator=(const RunningPass&) = delete;
+
+private:
+    PassEngine& engine_;
+};
+
+// Only the Latin letters, so that "<binary" is found as "<BINARY".
+void UpperAscii(std::string_view in, std::string& out) {
+    out.assign(in);
+    for (char& c : out) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+}
+
+void ToCp1251(std::u16string_view line, std::string& out) {
+    out.resize(line.size());
+    for (size_t i = 0; i < line.size(); ++i) {
+        out[i] = Utf16ToCp1251Char(line[i]);
+    }
+}
+
+} // namespace
+
+PassEngine::PassEngine(TDic& dic, TRegExprDic& regExprs, TOptions& options, TextBuffer& buffer,
+                       PassHost& host)
+    : dic_(dic), regExprs_(regExprs), options_(options), buffer_(buffer), host_(host),
+      clock_(SteadySeconds) {}
+
+void PassEngine::TakeStartTime() {
+    startTime_ = clock_();
+}
+
+LineColumn PassEngine::CaretLineColumn() const {
+    return buffer_.LineAndColumn(buffer_.SelStart());
+}
+
+void PassEngine::DoUmloficate(int line, int column) {
+    undo_.ClearUndo(host_);
+    RunningPass running(*this);
+    TakeStartTime();
+    do {
+        flags_.UndoRequested = false;
+        ScanText(line, column);
+        if (flags_.UndoRequested) {
+            // Nothing to take back (an "Откат" without an answered change) ends
+            // the pass instead of asking the same word for ever.
+            if (!undo_.UndoStep(buffer_, host_)) {
+                flags_.UndoRequested = false;
+                break;
+            }
+            const LineColumn at = CaretLineColumn();
+            line = at.line;
+            column = at.column;
+        }
+    } while (flags_.UndoRequested);
+}
+
+void PassEngine::ScanText(int line, int column) {
+    host_.WaitEscReleased();
+    RefreshSummary();
+    buffer_.SetBusyCursor(true);
+    flags_.Stop = false;
+    flags_.FictionBookStop = false;
+
+    const int lineCount = buffer_.LineCount();
+    if (line >= 0 && line < lineCount) {
+        ToCp1251(buffer_.LineText(line), lineBuffer_);
+        const auto at = [this](int col) {
+            return static_cast<unsigned char>(lineBuffer_[static_cast<size_t>(col - 1)]);
+        };
+        // Started inside a word: the rest of that word is not examined.
+        bool skipFirst = column > 1 && static_cast<size_t>(column) <= lineBuffer_.size() &&
+                         IsLetter(at(column)) && IsLetter(at(column - 1));
+        if (column < 1) {
+            column = 1;
+        }
+        const int sectionStop = testing_ != nullptr ? testing_->SectionStop() : -1;
+        for (int i = line; i < lineCount; ++i) {
+            if (!options_.FastScroll && i > line) {
+                buffer_.GotoOffset(buffer_.LineStart(i));
+            } else {
+                ShowCaretPosition(buffer_.SelStart());
+            }
+            if (i > line) {
+                ToCp1251(buffer_.LineText(i), lineBuffer_);
+            }
+            ScanLine(i, lineBuffer_, column, skipFirst);
+            if (flags_.Stop || flags_.FictionBookStop) {
+                break;
+            }
+            column = 1;
+            if (sectionStop >= 0 && i >= sectionStop) {
+                break;
+            }
+        }
+    }
+    buffer_.SetBusyCursor(false);
+    RefreshSummary();
+}
+
+void PassEngine::ScanLine(int line, std::string_view text, int fromColumn, bool& skipFirst) {
+    size_t end = text.size(); // 1-based position of the last byte scanned
+    if (options_.FBFormat) {
+        UpperAscii(text, upperBuffer_);
+        const size_t p = PosFrom("<BINARY", upperBuffer_, static_cast<size_t>(fromColumn));
+        if (p != 0) {
+            end = p - 1;
+            flags_.FictionBookStop = true;
+        }
+    }
+    size_t wordStart = 0; // 1-based; 0 while no word is open
+    for (size_t pos = static_cast<size_t>(fromColumn); pos <= end; ++pos) {
+        const auto byte = static_cast<unsigned char>(text[pos - 1]);
+        if (IsLetter(byte)) {
+            if (wordStart == 0) {
+                wordStart = pos;
+            }
+            continue;
+        }
+        if (wordStart == 0) {
+            continue;
+        }
+        if (!skipFirst) {
+            CheckCandidate(line, static_cast<int>(pos), text.substr(wordStart - 1, pos - wordStart),
+                           byte);
+        }
+        skipFirst = false;
+        wordStart = 0;
+        if (flags_.Stop) {
+            return;
+        }
+    }
+    if (wordStart != 0) {
+        // The word runs to the end of the scanned part; its own last letter is
+        // the byte after it, so it never looks like an abbreviation.
+        const std::string_view word = text.substr(wordStart - 1, end + 1 - wordStart);
+        if (!skipFirst) {
+            CheckCandidate(line, static_cast<int>(end + 1), word,
+                           static_cast<unsigned char>(word.back()));
+        }
+        skipFirst = false;
+    }
+}
+
+void PassEngine::CheckCandidate(int line, int positionAfterWord, std::string_view word,
+                                unsigned char nextByte) {
+    if (!IsCandidateWord(word, flags_.CollectMode, options_.CheckUmlo)) {
+        return;
+    }
+    const int start =
+        buffer_.LineStart(line) + positionAfterWord - 1 - static_cast<int>(word.size());
+    flags_.AbbrAheadFlag =
+        options_.ToConfirmAbbr && AbbreviationAhead(nextByte, line, positionAfterWord);
+    flags_.EllipsisAheadFlag = options_.ToConfirmEllipsis && EllipsisAhead(line, positionAfterWord);
+    CheckWord(start, word);
+    if (!flags_.Stop && host_.EscPressed()) {
+        flags_.Stop = true;
+    }
+}
+
+bool PassEngine::AbbreviationAhead(unsigned char nextByte, int line, int positionAfterWord) const {
+    if (nextByte != '.') {
+        return false;
+    }
+    const int lineCount = buffer_.LineCount();
+    if (line < 0 || line >= lineCount) {
+        return false;
+    }
+    std::string text = Utf16ToCp1251(buffer_.LineText(line));
+    size_t pos = static_cast<size_t>(std::max(positionAfterWord, 0)) + 1;
+    for (;;) {
+        while (pos > text.size()) {
+            if (++line >= lineCount) {
+                return false;
+            }
+            text = Utf16ToCp1251(buffer_.LineText(line));
+            pos = 1;
+        }
+        const auto byte = static_cast<unsigned char>(text[pos - 1]);
+        if (IsLowerLetter(byte)) {
+            return true;
+        }
+        if (!IsSeparator(byte)) {
+            return false;
+        }
+        ++pos;
+    }
+}
+
+bool PassEngine::EllipsisAhead(int line, int positionAfterWord) const {
+    if (line < 0 || line >= buffer_.LineCount() || positionAfterWord < 1) {
+        return false;
+    }
+    const std::u16string text = buffer_.LineText(line);
+    const size_t from = static_cast<size_t>(positionAfterWord - 1);
+    if (from >= text.size()) {
+        return false;
+    }
+    const std::u16string_view ahead = std::u16string_view(text).substr(from, 3);
+    return ahead == u"..." || Utf16ToCp1251Char(ahead.front()) == '\x85';
+}
+
+void PassEngine::CheckWord(int startOffset, std::string_view word) {
+    if (word.size() <= 1 || !HasAnyE(word)) {
+        return;
+    }
+    flags_.Stop = false;
+    if (HasDiaeresisE(word) && !options_.CheckUmlo) {
+        return;
+    }
+    const Decision d = DecideWord(*this, word, startOffset);
+    if (d.stop) {
+        flags_.Stop = true;
+        return;
+    }
+    const bool changed = !d.replacement.empty();
+    ++counters_.Decided;
+    ++(changed ? counters_.DecidedChanged : counters_.DecidedKept);
+    if (flags_.AskedFlag) {
+        ++counters_.Asked;
+        ++(changed ? counters_.AskedChanged : counters_.AskedKept);
+    }
+    if (d.misplaced) {
+        ++counters_.MisplacedCount;
+    }
+    RecordWordStatistics(dic_, startOffset, word, d.index, d.replacement);
+    if (changed) {
+        ApplyReplacement(startOffset, word, d.replacement);
+    }
+    RefreshSummary();
+}
+
+void PassEngine::ApplyReplacement(int startOffset, std::string_view oldWord,
+                                  std::string_view newWord) {
+    if (oldWord.size() != newWord.size()) {
+        return; // only single letters are ever exchanged
+    }
+    for (size_t k = 0; k < oldWord.size(); ++k) {
+        if (oldWord[k] == newWord[k]) {
+            continue;
+        }
+        const int offset = startOffset + static_cast<int>(k);
+        buffer_.SetCaret(offset);
+        buffer_.SetSelLength(1);
+        // The letter's own colour, so that undo gives it back unchanged even
+        // when the letter before it was just marked.
+        const Color oldColor = buffer_.SelectionTextColor();
+        if (options_.Mark) {
+            buffer_.SetSelectionTextColor(options_.ColorMark);
+            if (options_.ColorBackMark != kWhite) {
+                buffer_.SetSelectionBackColor(options_.ColorBackMark);
+            }
+        }
+        const char16_t letter = Cp1251ToUtf16Char(static_cast<unsigned char>(newWord[k]));
+        const bool replaced = buffer_.ReplaceSelection(std::u16string_view(&letter, 1));
+        buffer_.SetSelLength(0);
+        if (!replaced) {
+            continue; // a refused change is neither undoable nor a replacement
+        }
+        if (flags_.AskedFlag) {
+            undo_.PushUndo(host_, UndoRecord{startOffset, offset, oldColor, oldWord[k],
+                                             std::string(oldWord), std::string(newWord)});
+        }
+        const auto it = std::lower_bound(positions_.begin(), positions_.end(), offset + 1);
+        positions_.insert(it, offset + 1);
+    }
+}
+
+std::string PassEngine::RunSummary() const {
+    const double seconds = clock_() - startTime_;
+    // Replacements (or collected words) per second, rounded half to even.
+    const auto perSecond = [seconds](std::int32_t count) {
+        return seconds > 0 ? static_cast<long long>(std::nearbyint(count / seconds)) : 0LL;
+    };
+    char text[256];
+    if (flags_.CollectMode) {
+        std::snprintf(text, sizeof text, "Найдено новых Ё: %d; время: %0.2f с; скорость: %lld Ё/с",
+                      counters_.NewWordCount, seconds, perSecond(counters_.NewWordCount));
+        return text;
+    }
+    const RunCounters& c = counters_;
+    const int consulted = c.RegExprHits + c.RegExprMisses;
+    const double req = consulted != 0 ? 100.0 * c.RegExprHits / consulted : 0.0;
+    std::snprintf(text, sizeof text,
+                  "%d=%d+%d  A:%d=%d+%d  RE:%d=%d+%d  REQ:%0.1f%%  E:%d  T:%0.2f  S:%lld",
+                  c.Decided, c.DecidedChanged, c.DecidedKept, c.Asked, c.AskedChanged, c.AskedKept,
+                  c.RegExprHits, c.RegExprHitsChanged, c.RegExprHitsKept, req, c.MisplacedCount,
+                  seconds, perSecond(c.DecidedChanged));
+    return text;
+}
+
+void PassEngine::RefreshSummary() {
+    host_.SetStatusText(1, RunSummary());
+}
+
+void PassEngine::ShowCaretPosition(int offset) {
+    const LineColumn at = buffer_.LineAndColumn(offset);
+    char text[64];
+    std::snprintf(text, sizeof text, "%d:%d (%d)", at.line + 1, at.column, buffer_.LineCount());
+    host_.SetStatusText(0, text);
+}
+
+void PassEngine::GotoAndShow(int offset) {
+    buffer_.GotoOffset(offset);
+    ShowCaretPosition(buffer_.SelStart());
+}
+
+int PassEngine::AskUser(std::string_view plainForm, std::string_view diaeresisForm,
+                        bool proposePlain, bool misplaced, bool strange, bool suggest) {
+    if (testing_ != nullptr) {
+        const int answer = testing_->AutoAnswer(plainForm, diaeresisForm, misplaced);
+        if (answer != 0) {
+            return answer;
+        }
+    }
+    AskQuestion q;
+    q.plainForm = Cp1251ToUtf8(plainForm);
+    q.diaeresisForm = Cp1251ToUtf8(diaeresisForm);
+    q.proposePlain = proposePlain;
+    q.misplaced = misplaced;
+    q.strange = strange;
+    q.suggest = suggest;
+    q.prompt = AskPrompt(misplaced, strange, suggest);
+    q.promptWarning = misplaced || suggest;
+    q.alwaysEnabled = !misplaced;
+    q.undoEnabled = undo_.UndoAvailable();
+    q.undoCaption = Cp1251ToUtf8(undo_.UndoCaption());
+    q.wordStart = buffer_.SelStart();
+    q.wordLength = buffer_.SelLength();
+
+    buffer_.SetBusyCursor(false);
+    const bool wasReadOnly = buffer_.ReadOnly();
+    buffer_.SetReadOnly(true);
+    int answer = host_.AskUser(q);
+    buffer_.SetReadOnly(wasReadOnly);
+    buffer_.SetBusyCursor(true);
+    switch (answer) {
+    case AnswerPlain:
+    case AnswerDiaeresis:
+    case AnswerUndo:
+    case AnswerCancel:
+        break;
+    case AnswerPlainAlways:
+    case AnswerDiaeresisAlways:
+        if (!misplaced) {
+            break;
+        }
+        [[fallthrough]];
+    default:
+        // Anything else (or "always" where it is not offered) stops the pass
+        // rather than guessing a letter.
+        answer = AnswerCancel;
+        break;
+    }
+    if (testing_ != nullptr) {
+        testing_->AnswerShown(answer);
+    }
+    return answer;
+}
+
+RegExprVerdict PassEngine::ApplyRegExprs(std::string_view word, int startOffset,
+                                         std::string_view plainForm,
+                                         std::string_view diaeresisForm) {
+    RegExprLog* log = nullptr;
+    if (regExprSettings_.log) {
+        if (!regExprLog_ || regExprLog_->Path() != regExprSettings_.logPath) {
+            regExprLog_.emplace(regExprSettings_.logPath);
+        }
+        log = &*regExprLog_;
+    }
+    RegExprApplication app{buffer_,
+                           regExprs_,
+                           counters_,
+                           host_,
+                           regExprSettings_.wordsBufferLength,
+                           log,
+                           regExprSettings_.textPath};
+    return umlo::ApplyRegExprs(app, word, startOffset, plainForm, diaeresisForm);
+}
+
+} // namespace umlo
