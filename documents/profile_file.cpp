@@ -117,8 +117,13 @@ bool ProfileFile::Load(const std::string& path, std::string* error) {
     if (!std::filesystem::exists(path, ec) && !ec) {
         return true;
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    std::ifstream in;
+    if (!std::filesystem::is_directory(path, ec)) {
+        in.open(path, std::ios::binary);
+    } else {
+        errno = EISDIR;
+    }
+    if (!in.is_open()) {
         const int code = errno;
         readable_ = false;
         loadError_ = code != 0 ? SystemMessage(code) : SystemMessage(EIO);

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -12,12 +13,21 @@ namespace umlo {
 
 namespace {
 
+// Tried rather than asked: access() says yes to the superuser even where a
+// read-only mount or the kernel refuses the write.
 bool IsWritableFolder(const std::string& folder) {
 #ifdef _WIN32
     (void)folder;
     return true;
 #else
-    return access(folder.c_str(), W_OK | X_OK) == 0;
+    std::string probe = FileInFolder(folder, ".umlo-write-probe-" + std::to_string(getpid()));
+    const int fd = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+    if (fd < 0) {
+        return false;
+    }
+    close(fd);
+    unlink(probe.c_str());
+    return true;
 #endif
 }
 

@@ -1,0 +1,600 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+#include "core/codepage.h"
+#include "documents/profile_file.h"
+#include "documents/settings_file.h"
+#include "documents/settings_location.h"
+
+namespace umlo {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempFolder {
+public:
+    TempFolder() {
+        std::random_device random;
+        path_ = fs::temp_directory_path() / ("umlo-settings-" + std::to_string(random()));
+        fs::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::string Path() const { return path_.string(); }
+
+private:
+    fs::path path_;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteAll(const std::string& path, const std::string& data) {
+    std::ofstream(path, std::ios::binary) << data;
+}
+
+ProfileFile Profile(std::string_view text) {
+    ProfileFile file;
+    file.SetText(text);
+    return file;
+}
+
+const SettingsContext kContext{"/opt/umlo", {1920, 1080}, false};
+
+struct Loaded {
+    OptionCopies options;
+    SettingsValues values;
+    RecentFiles recent;
+};
+
+Loaded Read(const ProfileFile& file, const SettingsContext& context = kContext) {
+    Loaded l;
+    ReadSettings(file, context, l.options, l.values, l.recent);
+    return l;
+}
+
+// --- The profile file -------------------------------------------------------
+
+TEST(ProfileFileTest, SectionAndKeyNamesMatchRegardlessOfCase) {
+    ProfileFile file = Profile(Cp("[umlo]\r\nalwaysASK=1\r\n[ФАЙЛЫ]\r\nИмя=x\r\n"));
+    EXPECT_TRUE(file.ReadBool("Umlo", "AlwaysAsk", false));
+    EXPECT_EQ(file.ReadValue(Cp("файлы"), Cp("имя")), "x");
+
+    file.WriteBool("UMLO", "AlwaysAsk", false);
+    EXPECT_EQ(file.Text(), Cp("[umlo]\r\nAlwaysAsk=0\r\n[ФАЙЛЫ]\r\nИмя=x\r\n"));
+}
+
+TEST(ProfileFileTest, IntegersThatCannotBeReadGiveTheDefault) {
+    ProfileFile file = Profile("[S]\nA=yes\nB=12pt\nC=\nD=99999999999\nE= -7 \nF=2\nG=+5\n"
+                               "H=-2147483648\nI=2147483648\nJ=0x10\n");
+    EXPECT_EQ(file.ReadInteger("S", "A", 42), 42);
+    EXPECT_EQ(file.ReadInteger("S", "B", 42), 42);
+    EXPECT_EQ(file.ReadInteger("S", "C", 42), 42);
+    EXPECT_EQ(file.ReadInteger("S", "D", 42), 42);
+    EXPECT_EQ(file.ReadInteger("S", "E", 42), -7);
+    EXPECT_EQ(file.ReadInteger("S", "G", 42), 5);
+    EXPECT_EQ(file.ReadInteger("S", "H", 42), -2147483648);
+    EXPECT_EQ(file.ReadInteger("S", "I", 42), 42);
+    EXPECT_EQ(file.ReadInteger("S", "J", 42), 42);
+    EXPECT_EQ(file.ReadInteger("S", "Missing", 42), 42);
+    EXPECT_EQ(file.ReadInteger("Nowhere", "A", 42), 42);
+    // Booleans are integers: any non-zero value is true, unreadable ones the default.
+    EXPECT_TRUE(file.ReadBool("S", "F", false));
+    EXPECT_TRUE(file.ReadBool("S", "E", false));
+    EXPECT_TRUE(file.ReadBool("S", "A", true));
+    EXPECT_FALSE(file.ReadBool("S", "A", false));
+}
+
+TEST(ProfileFileTest, AbsentAndEmptyStringsDiffer) {
+    ProfileFile file = Profile("[S]\nEmpty=\nSpaced= a b \nEq=x=y\n");
+    EXPECT_EQ(file.ReadString("S", "Empty", "default"), "");
+    EXPECT_EQ(file.ReadString("S", "Absent", "default"), "default");
+    EXPECT_FALSE(file.ReadValue("S", "Absent").has_value());
+    // The rest of the line after the first "=", as written.
+    EXPECT_EQ(file.ReadString("S", "Spaced", ""), " a b ");
+    EXPECT_EQ(file.ReadString("S", "Eq", ""), "x=y");
+}
+
+TEST(ProfileFileTest, KeysOfOtherSectionsAndCommentsAreNotRead) {
+    ProfileFile file = Profile("Top=1\n[A]\n;Key=comment\nOther=2\n[B]\nKey=3\n");
+    EXPECT_FALSE(file.HasKey("A", "Key"));
+    EXPECT_FALSE(file.HasKey("A", "Top"));
+    EXPECT_EQ(file.ReadInteger("B", "Key", 0), 3);
+}
+
+TEST(ProfileFileTest, WritesChangeOnlyTheirOwnLines) {
+    const std::string original = "; user notes\r\n"
+                                 "[Umlo]\r\n"
+                                 "Mark=1\r\n"
+                                 "  custom = kept as is \r\n"
+                                 "\r\n"
+                                 "[Other]\r\n"
+                                 "x=1";
+    ProfileFile file = Profile(original);
+    file.WriteString("Umlo", "Mark", "0");
+    file.WriteString("Umlo", "New", "v");
+    file.WriteString("Other", "y", "2");
+    file.WriteString("Fresh", "z", "3");
+    // The new key goes before the blank line that ends its section; a file
+    // without a last line break gets one before anything is added after it.
+    EXPECT_EQ(file.Text(), "; user notes\r\n"
+                           "[Umlo]\r\n"
+                           "Mark=0\r\n"
+                           "  custom = kept as is \r\n"
+                           "New=v\r\n"
+                           "\r\n"
+                           "[Other]\r\n"
+                           "x=1\r\n"
+                           "y=2\r\n"
+                           "[Fresh]\r\n"
+                           "z=3\r\n");
+}
+
+TEST(ProfileFileTest, NewLinesFollowTheFilesOwnLineEnds) {
+    ProfileFile file = Profile("[A]\nx=1\n");
+    file.WriteString("A", "y", "2");
+    EXPECT_EQ(file.Text(), "[A]\nx=1\ny=2\n");
+    ProfileFile empty;
+    empty.WriteString("A", "x", "1");
+    EXPECT_EQ(empty.Text(), "[A]\r\nx=1\r\n");
+}
+
+TEST(ProfileFileTest, DeleteRemovesEveryCopyOfTheKeyOnly) {
+    ProfileFile file = Profile("[Umlo]\nLastFileName=a\nMark=1\nlastfilename=b\nLastFilePos=3\n"
+                               "[Files]\nLastFileName=other section\n");
+    file.DeleteKey("Umlo", "LastFileName");
+    file.DeleteKey("Umlo", "LastFilePos");
+    file.DeleteKey("Nowhere", "x");
+    EXPECT_EQ(file.Text(), "[Umlo]\nMark=1\n[Files]\nLastFileName=other section\n");
+}
+
+TEST(ProfileFileTest, SaveReplacesTheFileAndLeavesNoTemporaryFile) {
+    TempFolder folder;
+    const std::string path = folder.File("umlo.ini");
+    WriteAll(path, "[A]\nx=1\n");
+    ProfileFile file;
+    ASSERT_TRUE(file.Load(path));
+    file.WriteInteger("A", "x", 2);
+    std::string error;
+    ASSERT_TRUE(file.Save(path, &error)) << error;
+    EXPECT_EQ(ReadAll(path), "[A]\nx=2\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(ProfileFileTest, SaveIntoAFolderThatCannotBeWrittenReportsTheError) {
+    ProfileFile file = Profile("[A]\nx=1\n");
+    std::string error;
+    EXPECT_FALSE(file.Save("/proc/umlo.ini", &error));
+    EXPECT_FALSE(error.empty());
+    error.clear();
+    EXPECT_FALSE(file.Save("/nonexistent-umlo-folder/sub/umlo.ini", &error));
+    EXPECT_FALSE(error.empty());
+}
+
+TEST(ProfileFileTest, AFileThatCannotBeReadIsNeverOverwritten) {
+    TempFolder folder;
+    const std::string path = folder.File("umlo.ini");
+    fs::create_directory(path); // exists, but is no file to read
+    ProfileFile file;
+    std::string error;
+    EXPECT_FALSE(file.Load(path, &error));
+    EXPECT_FALSE(error.empty());
+    file.WriteString("A", "x", "1");
+    EXPECT_FALSE(file.Save(path, &error));
+    EXPECT_TRUE(fs::is_directory(path));
+}
+
+TEST(ProfileFileTest, AMissingFileIsAnEmptyProfile) {
+    TempFolder folder;
+    ProfileFile file;
+    EXPECT_TRUE(file.Load(folder.File("umlo.ini")));
+    EXPECT_EQ(file.Text(), "");
+    file.WriteString("A", "x", "1");
+    EXPECT_TRUE(file.Save(folder.File("umlo.ini")));
+    EXPECT_EQ(ReadAll(folder.File("umlo.ini")), "[A]\r\nx=1\r\n");
+}
+
+// --- The settings file ------------------------------------------------------
+
+TEST(SettingsFileTest, WithoutAFileEveryKeyHasItsDefault) {
+    const Loaded l = Read(ProfileFile{});
+    EXPECT_EQ(l.options.CurrentOptions, TOptions{});
+    EXPECT_EQ(l.options.SavedOptions, TOptions{});
+    EXPECT_EQ(l.values.Window, (WindowPlace{810, 1440, 135, 240}));
+    EXPECT_FALSE(l.options.CurrentOptions.ShowToolBar);
+    EXPECT_EQ(l.options.CurrentOptions.FontName, "Courier New");
+    EXPECT_EQ(l.options.CurrentOptions.FontSize, 10);
+    EXPECT_EQ(l.values.DictionaryPath, "/opt/umlo/umlox.dat");
+    EXPECT_EQ(l.values.RegExprDictionaryPath, "/opt/umlo/umlo_regexpr.dat");
+    EXPECT_EQ(l.values.ButtonHotKeys, "1234");
+    EXPECT_EQ(l.values.WordsBufferHalf, 2);
+    EXPECT_EQ(l.values.UTFLength, 512);
+    EXPECT_TRUE(l.values.UTF8Warning);
+    EXPECT_EQ(l.values.SplitSize, 90);
+    EXPECT_EQ(l.recent.Count(), 0);
+    EXPECT_TRUE(l.values.ToolButtons.empty());
+}
+
+TEST(SettingsFileTest, DefaultWindowPlaceTruncates) {
+    EXPECT_EQ(DefaultWindowPlace({1366, 768}), (WindowPlace{576, 1024, 96, 170}));
+    EXPECT_EQ(DefaultWindowPlace({1023, 767}), (WindowPlace{575, 767, 95, 127}));
+}
+
+TEST(SettingsFileTest, EveryWrittenKeyRoundTrips) {
+    OptionCopies written;
+    TOptions& s = written.SavedOptions;
+    s.CheckUmlo = false;
+    s.NoVarOnly = true;
+    s.VarOnly = true;
+    s.AlwaysAsk = true;
+    s.ToConfirmAbbr = false;
+    s.ToConfirmCap = true;
+    s.ToConfirmEllipsis = false;
+    s.ProposeLast = false;
+    s.RegExprs = false;
+    s.FastScroll = true;
+    s.Mark = false;
+    s.WordWrap = false;
+    s.RecallLastFile = false;
+    s.FBFormat = true;
+    s.AutoUnicode = false;
+    s.FontName = Cp("Тахома");
+    s.FontCharset = 204;
+    s.FontSize = 14;
+    s.ColorMark = 255;
+    s.ColorBackMark = 16777215;
+    s.ProxyName = "proxy.local";
+    s.ProxyPort = 8080;
+    s.ShowToolBar = true;
+    SettingsValues values;
+    values.Window = {600, 800, 10, -20};
+    values.DictionaryPath = "/home/пользователь/слова.dat";
+    values.RegExprDictionaryPath = "";
+    values.TextDirectory = "/home/пользователь/Тексты";
+    values.ButtonHotKeys = Cp("йцук");
+    values.EditorEnabled = true;
+    values.InsertLog = true;
+    values.SplitSize = 123;
+    values.UTF8Warning = false;
+    values.ToolButtons = {"Open1", "", "Umlopos1"};
+    RecentFiles recent;
+    recent.AddRecent("/t/a.txt", 5, 0);
+    recent.AddRecent("/t/b,c.rtf", 70, FormatRtf | FormatUtf8 | FormatSignature);
+
+    ProfileFile file;
+    WriteSettings(file, written, values, recent, "/T/B,C.RTF");
+    const Loaded l = Read(Profile(file.Text()));
+
+    TOptions expected = s;
+    // Not written: read back as their defaults.
+    expected.LinesBelow = TOptions{}.LinesBelow;
+    expected.NotConfirmOnClose = TOptions{}.NotConfirmOnClose;
+    EXPECT_EQ(l.options.CurrentOptions, expected);
+    EXPECT_EQ(l.options.SavedOptions, expected);
+    EXPECT_EQ(l.values.Window, values.Window);
+    EXPECT_EQ(l.values.DictionaryPath, values.DictionaryPath);
+    EXPECT_EQ(l.values.RegExprDictionaryPath, "");
+    EXPECT_EQ(l.values.TextDirectory, values.TextDirectory);
+    EXPECT_EQ(l.values.ButtonHotKeys, values.ButtonHotKeys);
+    EXPECT_TRUE(l.values.EditorEnabled);
+    EXPECT_EQ(l.values.SplitSize, 123);
+    EXPECT_FALSE(l.values.UTF8Warning);
+    EXPECT_EQ(l.values.ToolButtons, (std::vector<std::string>{"Open1", "-", "Umlopos1"}));
+    EXPECT_EQ(l.recent.Entries(), recent.Entries());
+    EXPECT_EQ(file.ReadInteger("Files", "LastFileN", -1), 2);
+    EXPECT_TRUE(file.ReadBool("Editor", "InsertLog", false));
+    // RecallLastFile was saved off, so nothing is opened at start.
+    EXPECT_EQ(l.values.StartPath, "");
+    // Paths and strings are cp1251 in the file.
+    EXPECT_EQ(file.ReadString("Umlo", "TextDirectory", ""), Cp("/home/пользователь/Тексты"));
+    EXPECT_EQ(file.ReadString("Umlo", "FontName", ""), Cp("Тахома"));
+}
+
+TEST(SettingsFileTest, ReadOnlyKeysComeFromTheFileAndSurviveTheSave) {
+    const std::string text =
+        "[Umlo]\r\nLinesBelow=7\r\nNotConfirmOnClose=1\r\nWordsBufferLength=9\r\n"
+        "RegExprLog=1\r\n[Internal]\r\nUTFLength=64\r\n";
+    ProfileFile file = Profile(text);
+    Loaded l = Read(file);
+    EXPECT_EQ(l.options.CurrentOptions.LinesBelow, 7);
+    EXPECT_TRUE(l.options.CurrentOptions.NotConfirmOnClose);
+    EXPECT_EQ(l.values.WordsBufferLength, 9);
+    EXPECT_EQ(l.values.WordsBufferHalf, 4);
+    EXPECT_TRUE(l.values.RegExprLog);
+    EXPECT_EQ(l.values.UTFLength, 64);
+
+    // A change of LinesBelow applied and remembered is gone after a restart.
+    l.options.StartDialog();
+    l.options.DialogOptions.LinesBelow = 1;
+    l.options.DialogOptions.NotConfirmOnClose = false;
+    l.options.ApplyAndRemember();
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    const Loaded again = Read(Profile(file.Text()));
+    EXPECT_EQ(again.options.CurrentOptions.LinesBelow, 7);
+    EXPECT_TRUE(again.options.CurrentOptions.NotConfirmOnClose);
+    EXPECT_EQ(again.values.WordsBufferLength, 9);
+    EXPECT_TRUE(again.values.RegExprLog);
+    EXPECT_EQ(again.values.UTFLength, 64);
+}
+
+TEST(SettingsFileTest, UnknownLinesAreKeptByteForByte) {
+    const std::string text = "; Umlo settings, edited by hand\r\n"
+                             "[Umlo]\r\n"
+                             "Mark=1\r\n"
+                             "MyOwnKey=  spaced value  \r\n"
+                             "# another comment\r\n"
+                             "\r\n"
+                             "[Plugins]\r\n"
+                             "Path=C:\\Program Files\\x\r\n"
+                             "odd line without equals\r\n";
+    ProfileFile file = Profile(text);
+    Loaded l = Read(file);
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    const std::string saved = file.Text();
+    for (const char* line :
+         {"; Umlo settings, edited by hand\r\n[Umlo]\r\nMark=1\r\nMyOwnKey=  spaced value  \r\n",
+          "# another comment\r\n",
+          "\r\n[Plugins]\r\nPath=C:\\Program Files\\x\r\nodd line without equals\r\n"}) {
+        EXPECT_NE(saved.find(line), std::string::npos) << line;
+    }
+    // Saving what was just read changes nothing more.
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    EXPECT_EQ(file.Text(), saved);
+}
+
+TEST(SettingsFileTest, RetiredKeysAreDeletedAtEverySave) {
+    ProfileFile file = Profile("[Umlo]\nLastFileName=C:\\old.txt\nLastFilePos=12\n");
+    Loaded l = Read(file);
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    EXPECT_FALSE(file.HasKey("Umlo", "LastFileName"));
+    EXPECT_FALSE(file.HasKey("Umlo", "LastFilePos"));
+}
+
+TEST(SettingsFileTest, SavedKeysComeFromTheRememberedOrTheCurrentSettings) {
+    Loaded l = Read(Profile("[Umlo]\nAlwaysAsk=0\nFastScroll=0\n"));
+    // Applied only: dropped at exit.
+    l.options.StartDialog();
+    l.options.DialogOptions.AlwaysAsk = true;
+    l.options.DialogOptions.FastScroll = true;
+    l.options.ApplyDialog();
+    // Reverted by hand and remembered: saved as reverted.
+    l.options.StartDialog();
+    l.options.DialogOptions.AlwaysAsk = false;
+    l.options.ApplyAndRemember();
+    // Switched off by the program itself: not carried into the file.
+    l.options.CurrentOptions.RegExprs = false;
+    // Values outside the record are saved as they are at exit.
+    l.values.ButtonHotKeys = "7234";
+    l.values.UTF8Warning = false;
+    ProfileFile file;
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    EXPECT_FALSE(file.ReadBool("Umlo", "AlwaysAsk", true));
+    EXPECT_TRUE(file.ReadBool("Umlo", "FastScroll", false));
+    EXPECT_TRUE(file.ReadBool("Umlo", "RegExprs", false));
+    EXPECT_EQ(file.ReadString("Umlo", "ButtonHotKeys", ""), "7234");
+    EXPECT_FALSE(file.ReadBool("Internal", "UTF8Warning", true));
+}
+
+TEST(SettingsFileTest, OnlyAppliedChangesAreDroppedAtExit) {
+    Loaded l = Read(Profile("[Umlo]\nAlwaysAsk=0\n"));
+    l.options.StartDialog();
+    l.options.DialogOptions.AlwaysAsk = true;
+    l.options.ApplyDialog();
+    EXPECT_TRUE(l.options.CurrentOptions.AlwaysAsk);
+    ProfileFile file;
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    EXPECT_FALSE(file.ReadBool("Umlo", "AlwaysAsk", true));
+}
+
+TEST(SettingsFileTest, DictionaryPathsAreResolvedAgainstTheProgramFolder) {
+    Loaded l = Read(Profile("[Umlo]\nDictionary=my.dat\nRegExprDictionary=/data/re.dat\n"));
+    EXPECT_EQ(l.values.DictionaryPath, "/opt/umlo/my.dat");
+    EXPECT_EQ(l.values.RegExprDictionaryPath, "/data/re.dat");
+    ProfileFile file;
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    EXPECT_EQ(file.ReadString("Umlo", "Dictionary", ""), "/opt/umlo/my.dat");
+
+    EXPECT_EQ(ResolveDictionaryPath("", "/opt/umlo"), "");
+    EXPECT_EQ(ResolveDictionaryPath("dics\\a.dat", "/opt/umlo"), "dics\\a.dat");
+    EXPECT_EQ(ResolveDictionaryPath("sub/a.dat", "/opt/umlo"), "sub/a.dat");
+
+    const Loaded empty = Read(Profile("[Umlo]\nDictionary=\nRegExprDictionary=\n"));
+    EXPECT_EQ(empty.values.DictionaryPath, "");
+    EXPECT_EQ(empty.values.RegExprDictionaryPath, "");
+}
+
+TEST(SettingsFileTest, ButtonHotKeysUseTheFirstFourCharacters) {
+    EXPECT_EQ(Read(Profile("[Umlo]\nButtonHotKeys=abcdef\n")).values.ButtonHotKeys, "abcd");
+    EXPECT_EQ(Read(Profile("[Umlo]\nButtonHotKeys=ab\n")).values.ButtonHotKeys, "ab");
+    EXPECT_EQ(Read(Profile("[Umlo]\nButtonHotKeys=\n")).values.ButtonHotKeys, "");
+    SettingsValues values;
+    values.ButtonHotKeys = "123456";
+    ProfileFile file;
+    WriteSettings(file, OptionCopies{}, values, RecentFiles{}, "");
+    EXPECT_EQ(file.ReadString("Umlo", "ButtonHotKeys", ""), "1234");
+}
+
+TEST(SettingsFileTest, FontCharsetOutsideOneByteGivesTheDefault) {
+    EXPECT_EQ(Read(Profile("[Umlo]\nFontCharset=204\n")).options.CurrentOptions.FontCharset, 204);
+    EXPECT_EQ(Read(Profile("[Umlo]\nFontCharset=300\n")).options.CurrentOptions.FontCharset, 1);
+    EXPECT_EQ(Read(Profile("[Umlo]\nFontCharset=-1\n")).options.CurrentOptions.FontCharset, 1);
+}
+
+TEST(SettingsFileTest, ToolbarKeysPastTheButtonsOnTheBarAreDeleted) {
+    std::string text = "[ToolBar]\n";
+    for (int i = 1; i <= 20; ++i) {
+        text += "ToolButton" + std::to_string(i) + "=Old" + std::to_string(i) + "\n";
+    }
+    ProfileFile file = Profile(text);
+    Loaded l = Read(file);
+    ASSERT_EQ(l.values.ToolButtons.size(), 20u);
+    l.values.ToolButtons.resize(12);
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    for (int i = 1; i <= 12; ++i) {
+        EXPECT_TRUE(file.HasKey("ToolBar", "ToolButton" + std::to_string(i))) << i;
+    }
+    for (int i = 13; i <= 50; ++i) {
+        EXPECT_FALSE(file.HasKey("ToolBar", "ToolButton" + std::to_string(i))) << i;
+    }
+    l.values.ToolButtons.clear();
+    WriteSettings(file, l.options, l.values, l.recent, "");
+    EXPECT_FALSE(file.HasKey("ToolBar", "ToolButton1"));
+}
+
+TEST(SettingsFileTest, ToolbarOrderKeepsKeyOrderAndTheHigherKeyOfADuplicate) {
+    const Loaded l =
+        Read(Profile("[ToolBar]\nToolButton1=Open1\nToolButton2=-\nToolButton3=Umlopos1\n"
+                     "ToolButton5=\nToolButton50=Save1\n"));
+    EXPECT_EQ(ToolbarOrder(l.values.ToolButtons),
+              (std::vector<std::string>{"Open1", "-", "Umlopos1", "Save1"}));
+    EXPECT_EQ(ToolbarOrder({"A", "-", "B", "A", "-"}),
+              (std::vector<std::string>{"-", "B", "A", "-"}));
+}
+
+TEST(SettingsFileTest, RecentFilesAreReadInOrderWithoutDuplicates) {
+    const Loaded l = Read(Profile(Cp("[Files]\nName1=C:\\Тексты\\a.txt,10,u\nName2=\n"
+                                     "Name3=c:\\тексты\\A.TXT,99\nName4=C:\\b.txt,20\n")));
+    ASSERT_EQ(l.recent.Count(), 2);
+    EXPECT_EQ(l.recent.Entries()[0], (RecentEntry{"C:\\Тексты\\a.txt", 10, FormatUtf8}));
+    EXPECT_EQ(l.recent.Entries()[1], (RecentEntry{"C:\\b.txt", 20, 0}));
+}
+
+TEST(SettingsFileTest, TheLastFileIsReopenedOnlyWhenAsked) {
+    const std::string text = "[Files]\nName1=/t/a.txt,1\nName2=/t/b.txt,2,US\nLastFileN=2\n";
+    const Loaded l = Read(Profile(text));
+    EXPECT_EQ(l.values.StartPath, "/t/b.txt");
+    EXPECT_EQ(l.values.StartFormat, FormatUtf16LE | FormatSignature);
+
+    SettingsContext named = kContext;
+    named.TextOnCommandLine = true;
+    EXPECT_EQ(Read(Profile(text), named).values.StartPath, "");
+    EXPECT_EQ(Read(Profile(text + "[Umlo]\nRecallLastFile=0\n")).values.StartPath, "");
+    EXPECT_EQ(Read(Profile("[Files]\nName1=/t/a.txt,1\nLastFileN=3\n")).values.StartPath, "");
+    EXPECT_EQ(Read(Profile("[Files]\nName1=/t/a.txt,1\nLastFileN=0\n")).values.StartPath, "");
+    EXPECT_EQ(Read(Profile("[Files]\nName1=/t/a.txt,1\nLastFileN=-1\n")).values.StartPath, "");
+}
+
+TEST(SettingsFileTest, RecentListIsWrittenOnlyOnceItExisted) {
+    // Never created: the Name keys stay as they were.
+    ProfileFile untouched = Profile("[Files]\nName1=\nName5=hand,1\n");
+    Loaded none = Read(Profile(""));
+    WriteSettings(untouched, none.options, none.values, none.recent, "");
+    EXPECT_EQ(untouched.ReadString("Files", "Name5", ""), "hand,1");
+    EXPECT_EQ(untouched.ReadInteger("Files", "LastFileN", -1), 0);
+
+    // Created and cleared later: every Name key is written empty.
+    ProfileFile file = Profile("[Files]\nName1=/t/a.txt,1\nName2=/t/b.txt,2\nLastFileN=1\n");
+    Loaded l = Read(file);
+    l.recent.Clear();
+    WriteSettings(file, l.options, l.values, l.recent, "/t/a.txt");
+    for (int i = 1; i <= 9; ++i) {
+        EXPECT_EQ(file.ReadValue("Files", "Name" + std::to_string(i)), "") << i;
+    }
+    EXPECT_EQ(file.ReadInteger("Files", "LastFileN", -1), 0);
+}
+
+TEST(SettingsFileTest, TestingModeUsesFixedValues) {
+    OptionCopies options;
+    SettingsValues values;
+    values.TextDirectory = "/left/over";
+    TestingModeSettings({1000, 800}, options, values);
+    const TOptions& o = options.CurrentOptions;
+    EXPECT_TRUE(o.Mark && o.CheckUmlo && o.RegExprs);
+    EXPECT_FALSE(o.AlwaysAsk || o.FastScroll || o.NoVarOnly || o.VarOnly || o.WordWrap ||
+                 o.ProposeLast || o.FBFormat || o.AutoUnicode || o.RecallLastFile ||
+                 o.ToConfirmAbbr || o.ToConfirmEllipsis || o.ToConfirmCap || o.ShowToolBar ||
+                 o.NotConfirmOnClose);
+    EXPECT_EQ(o.LinesBelow, 0);
+    EXPECT_EQ(o.FontName, "");
+    EXPECT_EQ(o.FontSize, 0);
+    EXPECT_EQ(o.ProxyPort, 0);
+    EXPECT_EQ(o.ColorMark, 16711680u);
+    EXPECT_EQ(o.ColorBackMark, 65535u);
+    EXPECT_EQ(values.Window, DefaultWindowPlace({1000, 800}));
+    EXPECT_EQ(values.DictionaryPath, "***");
+    EXPECT_EQ(values.RegExprDictionaryPath, "");
+    EXPECT_EQ(values.WordsBufferHalf, 2);
+    EXPECT_EQ(values.TextDirectory, "");
+    EXPECT_FALSE(values.RegExprLog);
+}
+
+TEST(SettingsFileTest, LoadAndSaveThroughTheFile) {
+    TempFolder folder;
+    const std::string path = folder.File("umlo.ini");
+    WriteAll(path, "[Umlo]\r\nMark=0\r\nNotConfirmOnClose=1\r\nLastFilePos=5\r\n");
+    SettingsFile settings(path);
+    OptionCopies options;
+    SettingsValues values;
+    RecentFiles recent;
+    ASSERT_TRUE(settings.Load({folder.Path(), {800, 600}, false}, options, values, recent));
+    EXPECT_FALSE(options.CurrentOptions.Mark);
+    recent.AddRecent("/t/a.txt", 3, 0);
+    std::string error;
+    ASSERT_TRUE(settings.Save(options, values, recent, "/t/a.txt", &error)) << error;
+
+    ProfileFile saved;
+    ASSERT_TRUE(saved.Load(path));
+    EXPECT_FALSE(saved.ReadBool("Umlo", "Mark", true));
+    EXPECT_EQ(saved.ReadString("Umlo", "NotConfirmOnClose", ""), "1");
+    EXPECT_FALSE(saved.HasKey("Umlo", "LastFilePos"));
+    EXPECT_EQ(saved.ReadString("Files", "Name1", ""), "/t/a.txt,3");
+    EXPECT_EQ(saved.ReadInteger("Files", "LastFileN", 0), 1);
+    EXPECT_EQ(saved.ReadInteger("Umlo", "WindowWidth", 0), 600);
+}
+
+TEST(SettingsFileTest, AnUnreadableFileGivesDefaultsAndIsNotOverwritten) {
+    TempFolder folder;
+    const std::string path = folder.File("umlo.ini");
+    fs::create_directory(path);
+    SettingsFile settings(path);
+    OptionCopies options;
+    SettingsValues values;
+    RecentFiles recent;
+    std::string error;
+    EXPECT_FALSE(settings.Load(kContext, options, values, recent, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(options.CurrentOptions, TOptions{});
+    error.clear();
+    EXPECT_FALSE(settings.Save(options, values, recent, "", &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_TRUE(fs::is_directory(path));
+}
+
+// --- Where the file lives ---------------------------------------------------
+
+TEST(SettingsLocationTest, AWritableProgramFolderHoldsTheSettings) {
+    TempFolder folder;
+    EXPECT_EQ(SettingsFolderFor(folder.Path(), "/xdg", "/home/u"), folder.Path());
+    EXPECT_EQ(FileInFolder(folder.Path(), kSettingsFileName), folder.Path() + "/umlo.ini");
+    // The probe leaves nothing behind.
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+}
+
+TEST(SettingsLocationTest, AReadOnlyProgramFolderMovesToTheUsersConfigFolder) {
+    TempFolder home;
+    const std::string xdg = home.File("xdg");
+    EXPECT_EQ(SettingsFolderFor("/proc", xdg.c_str(), home.Path().c_str()), xdg + "/umlo");
+    EXPECT_TRUE(fs::is_directory(xdg + "/umlo"));
+    // An unset, empty or relative XDG_CONFIG_HOME falls back to ~/.config.
+    const std::string config = home.File(".config") + "/umlo";
+    EXPECT_EQ(SettingsFolderFor("/proc", nullptr, home.Path().c_str()), config);
+    EXPECT_EQ(SettingsFolderFor("/proc", "", home.Path().c_str()), config);
+    EXPECT_EQ(SettingsFolderFor("/proc", "relative", home.Path().c_str()), config);
+    EXPECT_TRUE(fs::is_directory(config));
+    // With no home either, the program folder stays.
+    EXPECT_EQ(SettingsFolderFor("/proc", nullptr, nullptr), "/proc");
+}
+
+} // namespace
+} // namespace umlo
