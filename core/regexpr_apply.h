@@ -10,6 +10,7 @@
 #include "core/regexpr_dictionary.h"
 #include "core/regexpr_log.h"
 #include "core/run_counters.h"
+#include "core/word_context.h"
 #include "documents/text_buffer.h"
 
 namespace umlo {
@@ -18,18 +19,6 @@ struct RegExprVerdict {
     bool settled = false;
     int verdict = 0; // WordVerdict: 1 the е-form, 2 the ё-form, 0 not settled
 };
-
-// The word with up to halfWords words on each side and everything between
-// them; lines are joined by CR LF. offset is the number of characters before
-// the word.
-struct WordContext {
-    std::string text;
-    int offset = 0;
-};
-
-// line is 0-based, column 1-based (the word's first character).
-WordContext BuildWordContext(const TextBuffer& buffer, int line, int column, std::string_view word,
-                             int halfWords);
 
 // The verdict (0, 1 or 2) of expression k of the dictionary over one context.
 int TryExpression(TRegExprDic& dic, int k, const WordContext& context, std::string_view word,
