@@ -10,7 +10,8 @@
 
 namespace umlo {
 
-enum class MessageKind { Error, Information, Warning };
+// Plain: an empty caption and no icon.
+enum class MessageKind { Error, Information, Warning, Plain };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageResult { Ok, Yes, No, Cancel };
 
