@@ -32,15 +32,9 @@ TEST(FilePropertiesTest, DegreeRoundsHalvesToTheEvenNeighbour) {
     EXPECT_EQ(DegreeLine(0, 3), "100% (возможно, ёфицировано)");
     EXPECT_EQ(DegreeLine(1, 1), "1500% (возможно, ёфицировано)");
     EXPECT_EQ(DegreeLine(0, 0), "0% (не ёфицировано)");
-}
-
-TEST(FilePropertiesTest, VerdictBoundaries) {
-    EXPECT_EQ(RestorationVerdict(0), "не ёфицировано");
-    EXPECT_EQ(RestorationVerdict(1), "возможно, ёфицировано не полностью");
-    EXPECT_EQ(RestorationVerdict(74), "возможно, ёфицировано не полностью");
-    EXPECT_EQ(RestorationVerdict(75), "возможно, ёфицировано");
-    // 20 е and 1 ё: 75 exactly.
+    // 20 е and 1 ё: 75 exactly, the first degree called restored.
     EXPECT_EQ(DegreeLine(20, 1), "75% (возможно, ёфицировано)");
+    EXPECT_EQ(RestorationVerdict(74), "возможно, ёфицировано не полностью");
 }
 
 TEST(FilePropertiesTest, FormatText) {
