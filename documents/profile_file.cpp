@@ -9,6 +9,10 @@
 #include <sstream>
 #include <system_error>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include "core/words.h"
 
 namespace umlo {
@@ -71,6 +75,16 @@ std::optional<std::string_view> KeyName(std::string_view line) {
         return std::nullopt;
     }
     return Trim(line.substr(0, eq));
+}
+
+std::string OneLine(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) {
+        if (c == '\r' || c == '\n') {
+            c = '?';
+        }
+    }
+    return out;
 }
 
 std::string SystemMessage(int code) {
@@ -249,16 +263,18 @@ bool ProfileFile::ReadBool(std::string_view section, std::string_view key,
 
 void ProfileFile::WriteString(std::string_view section, std::string_view key,
                               std::string_view value) {
-    std::string text(key);
+    // A line break inside a value (a file name may hold one) would start a
+    // line of its own, even a section or key of the program's.
+    std::string text = OneLine(key);
     text += '=';
-    text += value;
+    text += OneLine(value);
     const std::string ending = NewLineEnding();
     size_t header = FindSection(section);
     if (header == npos) {
         if (!lines_.empty() && lines_.back().ending.empty()) {
             lines_.back().ending = ending;
         }
-        lines_.push_back({"[" + std::string(section) + "]", ending});
+        lines_.push_back({"[" + OneLine(section) + "]", ending});
         lines_.push_back({std::move(text), ending});
         return;
     }
@@ -306,36 +322,54 @@ bool ProfileFile::Save(const std::string& path, std::string* error) const {
 
 bool WriteFileReplacing(const std::string& path, std::string_view data, std::string* error) {
     namespace fs = std::filesystem;
-    const fs::path target(path);
-    std::random_device random;
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(random() % 1000000);
-    auto fail = [&](const std::string& message) {
-        if (error != nullptr) {
-            *error = message;
+    std::error_code ec;
+    fs::path target(path);
+    // Through a link to the file it names, so the link itself stays.
+    if (fs::is_symlink(target, ec)) {
+        const fs::path real = fs::weakly_canonical(target, ec);
+        if (!ec) {
+            target = real;
         }
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return false;
-    };
-    std::FILE* file = std::fopen(temp.string().c_str(), "wb");
-    if (file == nullptr) {
-        const int code = errno;
+    }
+    auto report = [&](int code) {
         if (error != nullptr) {
             *error = SystemMessage(code != 0 ? code : EIO);
         }
         return false;
+    };
+    std::random_device random;
+    fs::path temp;
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
+        temp = target;
+        temp += ".tmp" + std::to_string(random() % 1000000);
+        errno = 0;
+        file = std::fopen(temp.string().c_str(), "wbx"); // never over an existing file
+        if (file == nullptr && errno != EEXIST) {
+            return report(errno);
+        }
     }
+    if (file == nullptr) {
+        return report(EEXIST);
+    }
+    auto fail = [&](int code) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return report(code);
+    };
     errno = 0;
-    const bool written = std::fwrite(data.data(), 1, data.size(), file) == data.size();
+    bool written =
+        std::fwrite(data.data(), 1, data.size(), file) == data.size() && std::fflush(file) == 0;
+#ifndef _WIN32
+    // On disk before it replaces the old file, so a crash cannot leave an empty one.
+    written = written && fsync(fileno(file)) == 0;
+#endif
     const int writeCode = errno;
     const bool closed = std::fclose(file) == 0;
     const int closeCode = errno;
     if (!written || !closed) {
-        const int code = !written ? writeCode : closeCode;
-        return fail(SystemMessage(code != 0 ? code : EIO));
+        return fail(!written ? writeCode : closeCode);
     }
-    std::error_code ec;
     // The replacement keeps the access rights of the file it replaces.
     const fs::file_status old = fs::status(target, ec);
     if (!ec && fs::exists(old)) {
@@ -343,7 +377,8 @@ bool WriteFileReplacing(const std::string& path, std::string_view data, std::str
     }
     fs::rename(temp, target, ec);
     if (ec) {
-        return fail(ec.message());
+        const int code = ec.value();
+        return fail(code);
     }
     return true;
 }

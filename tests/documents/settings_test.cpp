@@ -141,6 +141,13 @@ TEST(ProfileFileTest, WritesChangeOnlyTheirOwnLines) {
     EXPECT_EQ(unix.Text(), "[A]\nx=1\ny=2\n");
 }
 
+TEST(ProfileFileTest, ALineBreakInAValueCannotStartALineOfItsOwn) {
+    ProfileFile file;
+    file.WriteString("Files", "Name1", "/t/a\n[Umlo]\nDictionary=/evil.dat,0");
+    EXPECT_FALSE(file.HasKey("Umlo", "Dictionary"));
+    EXPECT_EQ(file.ReadString("Files", "Name1", ""), "/t/a?[Umlo]?Dictionary=/evil.dat,0");
+}
+
 TEST(ProfileFileTest, DeleteRemovesEveryCopyOfTheKeyOnly) {
     ProfileFile file = Profile("[Umlo]\nLastFileName=a\nMark=1\nlastfilename=b\nLastFilePos=3\n"
                                "[Files]\nLastFileName=other section\n");
@@ -164,6 +171,14 @@ TEST(ProfileFileTest, SaveCreatesOrReplacesTheFileAndLeavesNoTemporaryFile) {
     ASSERT_TRUE(file.Save(path, &error)) << error;
     EXPECT_EQ(ReadAll(path), "[A]\nx=2\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+
+    // A link is written through: it still names the file, which holds the new text.
+    const std::string link = folder.File("link.ini");
+    fs::create_symlink(path, link);
+    file.WriteInteger("A", "x", 3);
+    ASSERT_TRUE(file.Save(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadAll(path), "[A]\nx=3\n");
 }
 
 TEST(ProfileFileTest, SaveIntoAFolderThatCannotBeWrittenReportsTheError) {
