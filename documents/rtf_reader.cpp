@@ -361,7 +361,7 @@ private:
             } else {
                 Emit(u'\r');
             }
-        } else if (w == "u") {
+        } else if (w == "u" && hasParam) {
             int unit = value;
             if (unit < 0) {
                 unit += 65536;

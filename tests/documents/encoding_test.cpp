@@ -1,0 +1,194 @@
+// Encoding detection over the first bytes of a file, and the format a chosen
+// or dropped file is loaded with.
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "core/codepage.h"
+#include "documents/encoding_detect.h"
+
+namespace umlo {
+namespace {
+
+std::string Utf16Le(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c & 0xFF));
+        out.push_back(static_cast<char>(c >> 8));
+    }
+    return out;
+}
+
+std::string Utf16Be(std::u16string_view text) {
+    std::string out;
+    for (char16_t c : text) {
+        out.push_back(static_cast<char>(c >> 8));
+        out.push_back(static_cast<char>(c & 0xFF));
+    }
+    return out;
+}
+
+class TempFiles : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("umlo_enc_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const auto path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::filesystem::path dir_;
+};
+
+TEST(DetectEncodingBytes, SignaturesWinWithAndWithoutStatistics) {
+    for (bool statistics : {true, false}) {
+        EXPECT_EQ(DetectEncodingBytes("\xFF\xFE" + Utf16Le(u"Привет"), statistics), 20);
+        EXPECT_EQ(DetectEncodingBytes("\xFE\xFF" + Utf16Be(u"Привет"), statistics), 24);
+        EXPECT_EQ(DetectEncodingBytes("\xEF\xBB\xBF" + Utf16ToUtf8(u"Привет"), statistics), 18);
+        // The UTF-8 signature needs its third byte.
+        EXPECT_EQ(DetectEncodingBytes("\xEF\xBB"
+                                      "ab",
+                                      statistics),
+                  0);
+        // A signature counts only at the very start.
+        EXPECT_EQ(DetectEncodingBytes("ab\xFF\xFE"
+                                      "cd",
+                                      statistics),
+                  0);
+    }
+}
+
+TEST(DetectEncodingBytes, EmptyAndOneByteInputsAreCp1251) {
+    for (bool statistics : {true, false}) {
+        EXPECT_EQ(DetectEncodingBytes("", statistics), 0);
+        EXPECT_EQ(DetectEncodingBytes("\xFF", statistics), 0);
+    }
+}
+
+TEST(DetectEncodingBytes, ByteStatistics) {
+    // UTF-16LE without a signature: the second bytes are 00 or 04.
+    const std::string le = Utf16Le(u"Жили-были дед да баба, и была у них курочка Ряба.");
+    EXPECT_EQ(DetectEncodingBytes(le, true), FormatUtf16LE);
+    EXPECT_EQ(DetectEncodingBytes(le, false), 0);
+    const std::string be = Utf16Be(u"Жили-были дед да баба, и была у них курочка Ряба.");
+    EXPECT_EQ(DetectEncodingBytes(be, true), FormatUtf16BE);
+    EXPECT_EQ(DetectEncodingBytes(be, false), 0);
+    // UTF-8 Cyrillic: lead bytes D0 and D1, more than 20 units holding one.
+    const std::string utf8 = Utf16ToUtf8(u"Жили-были дед да баба, и была у них курочка Ряба.");
+    EXPECT_EQ(DetectEncodingBytes(utf8, true), FormatUtf8);
+    EXPECT_EQ(DetectEncodingBytes(utf8, false), 0);
+    // Ordinary cp1251 text stays cp1251.
+    EXPECT_EQ(DetectEncodingBytes(Cp("Жили-были дед да баба, и была у них курочка Ряба."), true),
+              0);
+}
+
+TEST(DetectEncodingBytes, Cp1251WithManyErAndEsIsTakenForUtf8) {
+    // Р is D0 and С is D1 in cp1251: more than 20 of them look like UTF-8.
+    std::string text;
+    for (int i = 0; i < 21; ++i) {
+        text += Cp("Р ");
+    }
+    EXPECT_EQ(DetectEncodingBytes(text, true), FormatUtf8);
+    std::string twenty;
+    for (int i = 0; i < 20; ++i) {
+        twenty += Cp("С ");
+    }
+    EXPECT_EQ(DetectEncodingBytes(twenty, true), 0);
+}
+
+TEST(DetectEncodingBytes, OnlyTheFirstUtfLengthUnitsCount) {
+    const std::string prefix(1024, 'a');
+    const std::string declared = prefix + "<?xml encoding=\"utf-8\"?>";
+    EXPECT_EQ(DetectEncodingBytes(declared, true), 0);
+    EXPECT_EQ(DetectEncodingBytes(declared, true, 1000), FormatUtf8);
+    // At least one unit is read.
+    EXPECT_EQ(DetectEncodingBytes("\xFF\xFE", true, 0), 20);
+}
+
+TEST(DetectEncodingBytes, FictionBookDeclaration) {
+    const std::string fb2 = "<?xml version=\"1.0\" ENCODING=\"UTF-8\"?>\r\n<FictionBook>";
+    EXPECT_EQ(DetectEncodingBytes(fb2, true), FormatUtf8);
+    EXPECT_EQ(DetectEncodingBytes(fb2, false), FormatUtf8);
+    // Single quotes are not recognised; only the statistics can still say UTF-8.
+    const std::string single = "<?xml version='1.0' encoding='utf-8'?>\r\n<FictionBook>";
+    EXPECT_EQ(DetectEncodingBytes(single, false), 0);
+    EXPECT_EQ(
+        DetectEncodingBytes(single + Utf16ToUtf8(u"Жили-были дед да баба, и была у них"), true),
+        FormatUtf8);
+    // Without statistics the first carriage return ends the header.
+    const std::string late = "<?xml version=\"1.0\"?>\r\n<x encoding=\"utf-8\"/>";
+    EXPECT_EQ(DetectEncodingBytes(late, false), 0);
+    EXPECT_EQ(DetectEncodingBytes(late, true), FormatUtf8);
+    // With statistics a carriage return inside the declaration is left out of it.
+    EXPECT_EQ(DetectEncodingBytes("<?xml encoding=\"utf\r-8\"?>", true), FormatUtf8);
+}
+
+TEST_F(TempFiles, DetectEncodingReadsTheFileAndToleratesMissingOnes) {
+    const std::string path = Write("a.txt", "\xFF\xFE" + Utf16Le(u"Ёлка"));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_EQ(DetectEncoding(path, true), 20);
+    EXPECT_EQ(DetectEncoding(path, false), 20);
+    EXPECT_EQ(DetectEncoding((dir_ / "missing.txt").string(), true), 0);
+    EXPECT_EQ(DetectEncoding(Write("empty.txt", ""), true), 0);
+}
+
+TEST_F(TempFiles, DetectEncodingOfAHugeFileReadsOnlyItsStart) {
+    const auto path = dir_ / "big.txt";
+    {
+        std::ofstream out(path, std::ios::binary);
+        out << "\xEF\xBB\xBF";
+    }
+    std::filesystem::resize_file(path, 200ull * 1024 * 1024); // sparse: cheap to make
+    EXPECT_EQ(DetectEncoding(path.string(), true), 18);
+}
+
+TEST_F(TempFiles, ResolveFormatWithAutoUnicode) {
+    const std::string le = Write("le.txt", "\xFF\xFE" + Utf16Le(u"Привет"));
+    // The dialog's encoding plays no part; its rich-text choice does.
+    EXPECT_EQ(ResolveFormat(le, FormatUtf8, true), 20);
+    EXPECT_EQ(ResolveFormat(le, FormatRtf, true), 21);
+    const std::string rtf = Write("Текст.RtF", "{\\rtf1 x}");
+    EXPECT_EQ(ResolveFormat(rtf, 0, true), FormatRtf);
+    const std::string utf8 = Write("u.txt", Utf16ToUtf8(u"Жили-были дед да баба, и была у них"));
+    EXPECT_EQ(ResolveFormat(utf8, 0, true), FormatUtf8);
+}
+
+TEST_F(TempFiles, ResolveFormatWithTheUsersChoice) {
+    const std::string sig8 = Write("s8.txt", "\xEF\xBB\xBF" + Utf16ToUtf8(u"Привет"));
+    EXPECT_EQ(ResolveFormat(sig8, 0, false), 0); // "ANSI" chosen: read as cp1251
+    EXPECT_EQ(ResolveFormat(sig8, FormatUtf8, false), 18);
+    const std::string be = Write("be.txt", "\xFE\xFF" + Utf16Be(u"Привет"));
+    EXPECT_EQ(ResolveFormat(be, FormatUtf16LE, false), 28);
+    // The detection runs without statistics: an unsigned UTF-16 file adds nothing.
+    const std::string le = Write("le.txt", Utf16Le(u"Жили-были дед да баба, и была у них"));
+    EXPECT_EQ(ResolveFormat(le, FormatUtf16LE, false), FormatUtf16LE);
+    const std::string fb2 =
+        Write("book.fb2", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<FictionBook/>");
+    EXPECT_EQ(ResolveFormat(fb2, 0, false), 0);
+    EXPECT_EQ(ResolveFormat(fb2, 0, true), FormatUtf8);
+    EXPECT_EQ(ResolveFormat(fb2, FormatUtf8, false), FormatUtf8);
+    EXPECT_EQ(ResolveFormat(Write("x.rtf", "{\\rtf1}"), FormatUtf8 | FormatRtf, false),
+              FormatRtf | FormatUtf8);
+}
+
+TEST(IsRtfName, ExtensionsAndPaths) {
+    EXPECT_EQ(IsRtfName("C:\\Тексты\\Текст.RtF"), FormatRtf);
+    EXPECT_EQ(IsRtfName("/home/u/a.rtf"), FormatRtf);
+    EXPECT_EQ(IsRtfName("a.Rtfx"), FormatRtf);
+    EXPECT_EQ(IsRtfName("a.rt"), 0);
+    EXPECT_EQ(IsRtfName("a.txt"), 0);
+    EXPECT_EQ(IsRtfName("dir.rtf/a"), 0);
+    EXPECT_EQ(IsRtfName("rtf"), 0);
+    EXPECT_EQ(IsRtfName("a.b.rtf"), FormatRtf);
+    EXPECT_EQ(IsRtfName(""), 0);
+}
+
+} // namespace
+} // namespace umlo
