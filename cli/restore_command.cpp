@@ -1,0 +1,138 @@
+#include "cli/restore_command.h"
+
+#include "cli/answer_policy.h"
+#include "cli/interactive_asker.h"
+#include "cli/plain_text_io.h"
+#include "cli/question_report.h"
+#include "cli/terminal_host.h"
+#include "core/codepage.h"
+#include "core/main_dictionary.h"
+#include "core/pass.h"
+#include "core/regexpr_dictionary.h"
+#include "core/statistics.h"
+#include "documents/memory_text_buffer.h"
+
+namespace umlo::cli {
+namespace {
+
+struct Input {
+    std::string path;
+    PlainText text;
+};
+
+int PolicyAnswer(AnswerPolicy policy, const AskQuestion& q, const TextBuffer& buffer) {
+    const std::string written =
+        Utf16ToCp1251(buffer.TextRange(q.wordStart, q.wordStart + q.wordLength));
+    const std::string plain = Utf8ToCp1251(q.plainForm);
+    const std::string diaeresis = Utf8ToCp1251(q.diaeresisForm);
+    const Choice choice = PolicyChoice(policy, {written, plain, diaeresis, q.proposePlain});
+    return choice == Choice::Plain ? AnswerPlain : AnswerDiaeresis;
+}
+
+bool LoadDictionaries(const CliArguments& args, const std::string& programFolder, TDic& dic,
+                      TRegExprDic& regExprs, TOptions& options, TerminalHost& host,
+                      std::ostream& err) {
+    std::string mainPath =
+        args.mainDictionary.empty() ? programFolder + "/umlox.dat" : args.mainDictionary;
+    const std::string shownMain = mainPath;
+    if (!LoadMainDictionary(dic, mainPath, host) || !dic.Loaded()) {
+        err << "umlo-cli: основной словарь " << shownMain << " не загружен\n";
+        return false;
+    }
+    if (!options.RegExprs) {
+        return true;
+    }
+    std::string regExprPath = args.regExprDictionary.empty() ? programFolder + "/umlo_regexpr.dat"
+                                                             : args.regExprDictionary;
+    const std::string shownRegExpr = regExprPath;
+    if (!LoadRegExprDictionary(regExprs, regExprPath, options, host)) {
+        err << "umlo-cli: словарь регулярных выражений " << shownRegExpr
+            << " не загружен (без него: --no-regexprs)\n";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunRestore(const CliArguments& args, const std::string& programFolder, Console& console) {
+    std::ostream& err = console.err;
+    // Every input is read before anything is written: a bad one changes nothing.
+    std::vector<Input> inputs;
+    for (const std::string& path : args.files) {
+        Input input{path, {}};
+        std::string error;
+        if (!ReadPlainTextFile(path, input.text, error)) {
+            err << "umlo-cli: " << error << "\n";
+            return kExitFailure;
+        }
+        inputs.push_back(std::move(input));
+    }
+
+    TerminalHost host(err, console.errIsTerminal);
+    TDic dic;
+    TRegExprDic regExprs;
+    TOptions options = args.options;
+    if (!LoadDictionaries(args, programFolder, dic, regExprs, options, host, err)) {
+        return kExitFailure;
+    }
+
+    MemoryTextBuffer buffer;
+    PassEngine engine(dic, regExprs, options, buffer, host);
+    QuestionReport report;
+    int lastAnswer = 0;
+    host.SetAnswerer([&](const AskQuestion& q) {
+        const int answer = args.interactive ? AskOnTerminal(q, buffer, console.in, err,
+                                                            console.errIsTerminal, console.width)
+                                            : PolicyAnswer(args.policy, q, buffer);
+        report.Add(buffer, q, answer);
+        lastAnswer = answer;
+        return answer;
+    });
+
+    const bool several = inputs.size() > 1;
+    bool failed = false;
+    for (size_t i = 0; i < inputs.size(); ++i) {
+        const Input& input = inputs[i];
+        report.BeginFile(input.path, several);
+        buffer.SetAllText(input.text.text);
+        lastAnswer = 0;
+        engine.DoUmloficate(0, 1);
+        host.EndProgress();
+        if (Interrupted()) {
+            err << "umlo-cli: прервано; " << input.path << " не записан\n";
+            return kExitInterrupted;
+        }
+        const std::u16string result = buffer.GetAllText();
+        const std::string& target = args.inPlace ? input.path : args.output;
+        // An unchanged file is left untouched in place.
+        if (!args.inPlace || result != input.text.text) {
+            std::string error;
+            if (!WriteFileReplacing(target, EncodePlainText(input.text, result), error)) {
+                err << "umlo-cli: " << error << "\n";
+                failed = true;
+            }
+        }
+        console.out << (several ? input.path + ": " : std::string()) << engine.RunSummary() << "\n";
+        if (lastAnswer == AnswerCancel && i + 1 < inputs.size()) {
+            err << "umlo-cli: ёфикация прервана; остальные файлы не обработаны\n";
+            break;
+        }
+    }
+    console.out.flush();
+
+    if (!args.statsPath.empty() && !SaveStatistics(args.statsPath, WordStatisticsGrid(dic),
+                                                   CombiStatisticsGrid(regExprs), host)) {
+        failed = true;
+    }
+    if (!args.reportPath.empty()) {
+        std::string error;
+        if (!WriteFileReplacing(args.reportPath, report.Text(), error)) {
+            err << "umlo-cli: " << error << "\n";
+            failed = true;
+        }
+    }
+    return failed ? kExitFailure : kExitOk;
+}
+
+} // namespace umlo::cli

@@ -1,0 +1,103 @@
+#include "cli/terminal_host.h"
+
+#include <csignal>
+
+namespace umlo::cli {
+namespace {
+
+volatile std::sig_atomic_t interrupted = 0;
+
+extern "C" void OnInterrupt(int) {
+    interrupted = 1;
+}
+
+// A progress line is redrawn at most this often, and first after this long, so
+// that short texts print none.
+constexpr auto kProgressInterval = std::chrono::milliseconds(250);
+
+} // namespace
+
+void CatchInterrupt() {
+    std::signal(SIGINT, OnInterrupt);
+}
+bool Interrupted() {
+    return interrupted != 0;
+}
+
+std::string MessageText(MessageKind kind, std::string_view text) {
+    std::string out;
+    switch (kind) {
+    case MessageKind::Error:
+        out = "Ошибка: ";
+        break;
+    case MessageKind::Information:
+        out = "Информация: ";
+        break;
+    case MessageKind::Warning:
+        out = "Внимание: ";
+        break;
+    case MessageKind::Plain:
+        break;
+    }
+    for (const char c : text) {
+        out += c == '\r' ? '\n' : c;
+    }
+    return out;
+}
+
+TerminalHost::TerminalHost(std::ostream& err, bool progress)
+    : err_(err), progress_(progress), lastProgress_(std::chrono::steady_clock::now()) {}
+
+void TerminalHost::SetStatusText(int panel, std::string_view text) {
+    status_[panel] = std::string(text);
+    if (!progress_ || panel != 1 || text.empty()) {
+        return;
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastProgress_ < kProgressInterval) {
+        return;
+    }
+    lastProgress_ = now;
+    // Panel 0 holds "line:column (lines)" of the scan.
+    err_ << "\r\033[K" << StatusText(0) << "  " << text << std::flush;
+    progressShown_ = true;
+}
+
+std::string TerminalHost::StatusText(int panel) const {
+    const auto it = status_.find(panel);
+    return it == status_.end() ? std::string() : it->second;
+}
+
+void TerminalHost::EndProgress() {
+    if (progressShown_) {
+        err_ << "\r\033[K" << std::flush;
+        progressShown_ = false;
+    }
+    lastProgress_ = std::chrono::steady_clock::now();
+}
+
+MessageResult TerminalHost::ShowMessage(MessageKind kind, std::string_view text,
+                                        MessageButtons buttons, MessageResult defaultButton) {
+    EndProgress();
+    if (kind == MessageKind::Error) {
+        ++errors_;
+    }
+    err_ << "umlo-cli: " << MessageText(kind, text);
+    // Nobody can press a button: a question takes its default answer.
+    if (buttons != MessageButtons::Ok) {
+        err_ << " [" << (defaultButton == MessageResult::Yes ? "Да" : "Нет") << "]";
+    }
+    err_ << "\n" << std::flush;
+    return buttons == MessageButtons::Ok ? MessageResult::Ok : defaultButton;
+}
+
+int TerminalHost::AskUser(const AskQuestion& question) {
+    EndProgress();
+    return answerer_ ? answerer_(question) : AnswerCancel;
+}
+
+bool TerminalHost::EscPressed() {
+    return Interrupted();
+}
+
+} // namespace umlo::cli
