@@ -91,6 +91,71 @@ std::string SystemMessage(int code) {
     return std::generic_category().message(code);
 }
 
+// Writes data to a temporary file in the target's folder and renames it over
+// the target; on failure the target is untouched and error holds the reason.
+bool WriteReplacing(const std::string& path, std::string_view data, std::string* error) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    fs::path target(path);
+    // Through a link to the file it names, so the link itself stays.
+    if (fs::is_symlink(target, ec)) {
+        const fs::path real = fs::weakly_canonical(target, ec);
+        if (!ec) {
+            target = real;
+        }
+    }
+    auto report = [&](int code) {
+        if (error != nullptr) {
+            *error = SystemMessage(code != 0 ? code : EIO);
+        }
+        return false;
+    };
+    std::random_device random;
+    fs::path temp;
+    std::FILE* file = nullptr;
+    for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
+        temp = target;
+        temp += ".tmp" + std::to_string(random() % 1000000);
+        errno = 0;
+        file = std::fopen(temp.string().c_str(), "wbx"); // never over an existing file
+        if (file == nullptr && errno != EEXIST) {
+            return report(errno);
+        }
+    }
+    if (file == nullptr) {
+        return report(EEXIST);
+    }
+    auto fail = [&](int code) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        return report(code);
+    };
+    errno = 0;
+    bool written =
+        std::fwrite(data.data(), 1, data.size(), file) == data.size() && std::fflush(file) == 0;
+#ifndef _WIN32
+    // On disk before it replaces the old file, so a crash cannot leave an empty one.
+    written = written && fsync(fileno(file)) == 0;
+#endif
+    const int writeCode = errno;
+    const bool closed = std::fclose(file) == 0;
+    const int closeCode = errno;
+    if (!written || !closed) {
+        return fail(!written ? writeCode : closeCode);
+    }
+    // The replacement keeps the access rights of the file it replaces.
+    const fs::file_status old = fs::status(target, ec);
+    if (!ec && fs::exists(old)) {
+        fs::permissions(temp, old.permissions(), ec);
+    }
+    fs::rename(temp, target, ec);
+    if (ec) {
+        const int code = ec.value();
+        return fail(code);
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text) {
@@ -317,70 +382,7 @@ bool ProfileFile::Save(const std::string& path, std::string* error) const {
         }
         return false;
     }
-    return WriteFileReplacing(path, Text(), error);
-}
-
-bool WriteFileReplacing(const std::string& path, std::string_view data, std::string* error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(path);
-    // Through a link to the file it names, so the link itself stays.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path real = fs::weakly_canonical(target, ec);
-        if (!ec) {
-            target = real;
-        }
-    }
-    auto report = [&](int code) {
-        if (error != nullptr) {
-            *error = SystemMessage(code != 0 ? code : EIO);
-        }
-        return false;
-    };
-    std::random_device random;
-    fs::path temp;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-        temp = target;
-        temp += ".tmp" + std::to_string(random() % 1000000);
-        errno = 0;
-        file = std::fopen(temp.string().c_str(), "wbx"); // never over an existing file
-        if (file == nullptr && errno != EEXIST) {
-            return report(errno);
-        }
-    }
-    if (file == nullptr) {
-        return report(EEXIST);
-    }
-    auto fail = [&](int code) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return report(code);
-    };
-    errno = 0;
-    bool written =
-        std::fwrite(data.data(), 1, data.size(), file) == data.size() && std::fflush(file) == 0;
-#ifndef _WIN32
-    // On disk before it replaces the old file, so a crash cannot leave an empty one.
-    written = written && fsync(fileno(file)) == 0;
-#endif
-    const int writeCode = errno;
-    const bool closed = std::fclose(file) == 0;
-    const int closeCode = errno;
-    if (!written || !closed) {
-        return fail(!written ? writeCode : closeCode);
-    }
-    // The replacement keeps the access rights of the file it replaces.
-    const fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) {
-        fs::permissions(temp, old.permissions(), ec);
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        const int code = ec.value();
-        return fail(code);
-    }
-    return true;
+    return WriteReplacing(path, Text(), error);
 }
 
 } // namespace umlo

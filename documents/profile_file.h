@@ -69,8 +69,4 @@ private:
 // it are allowed. Anything else, or a value out of range, gives nullopt.
 std::optional<std::int32_t> ParseProfileInteger(std::string_view text);
 
-// Writes data to a temporary file in the target's folder and renames it over
-// the target. Returns false with the system's message; the target is untouched then.
-bool WriteFileReplacing(const std::string& path, std::string_view data, std::string* error);
-
 } // namespace umlo

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <deque>
+#include <filesystem>
+#include <system_error>
 
 #include "core/codepage.h"
 #include "documents/settings_location.h"
@@ -233,7 +235,10 @@ void TestingModeSettings(ScreenSize screen, OptionCopies& options, SettingsValue
 
 bool SettingsFile::Load(const SettingsContext& context, OptionCopies& options,
                         SettingsValues& values, RecentFiles& recent, std::string* error) {
-    const bool read = profile_.Load(path_, error);
+    std::error_code ec;
+    const bool useFallback = !fallbackPath_.empty() && !std::filesystem::exists(path_, ec) && !ec &&
+                             std::filesystem::is_regular_file(fallbackPath_, ec);
+    const bool read = profile_.Load(useFallback ? fallbackPath_ : path_, error);
     ReadSettings(profile_, context, options, values, recent);
     return read;
 }

@@ -89,6 +89,11 @@ void TestingModeSettings(ScreenSize screen, OptionCopies& options, SettingsValue
 class SettingsFile {
 public:
     explicit SettingsFile(std::string path) : path_(std::move(path)) {}
+    // When the settings live outside the program folder and have not been
+    // saved there yet, the program folder's own file (installed defaults, or
+    // the user's file from before) is read instead; the save goes to path.
+    SettingsFile(std::string path, std::string fallbackPath)
+        : path_(std::move(path)), fallbackPath_(std::move(fallbackPath)) {}
 
     const std::string& Path() const { return path_; }
     const ProfileFile& Profile() const { return profile_; }
@@ -104,6 +109,7 @@ public:
 
 private:
     std::string path_;
+    std::string fallbackPath_;
     ProfileFile profile_;
 };
 

@@ -14,6 +14,8 @@ inline constexpr const char* kSettingsFileName = "umlo.ini";
 // ~/.config/umlo when that variable is unset, empty or not absolute; the
 // folder is created when it is missing. Without a home folder either, the
 // program folder is kept (the save then reports why it cannot write).
+// A settings file kept elsewhere is first read from the program folder's own
+// file until it has been saved (SettingsFile's fallback path).
 std::string SettingsFolder(const std::string& programFolder);
 
 // The same choice with the environment given, for the tests.

@@ -493,6 +493,29 @@ TEST(SettingsFileTest, LoadAndSaveThroughTheFile) {
     EXPECT_EQ(saved.ReadInteger("Umlo", "WindowWidth", 0), 600);
 }
 
+TEST(SettingsFileTest, TheProgramFoldersFileSeedsSettingsKeptElsewhere) {
+    TempFolder program;
+    TempFolder config;
+    const std::string installed = program.File("umlo.ini");
+    const std::string own = config.File("umlo.ini");
+    WriteAll(installed, "[Umlo]\nMark=0\nSiteKey=kept\n");
+    OptionCopies options;
+    SettingsValues values;
+    RecentFiles recent;
+    SettingsFile settings(own, installed);
+    ASSERT_TRUE(settings.Load(kContext, options, values, recent));
+    EXPECT_FALSE(options.CurrentOptions.Mark);
+    ASSERT_TRUE(settings.Save(options, values, recent, ""));
+    EXPECT_EQ(ReadAll(installed), "[Umlo]\nMark=0\nSiteKey=kept\n");
+    EXPECT_NE(ReadAll(own).find("SiteKey=kept"), std::string::npos);
+
+    // Once the user's own file exists it wins.
+    WriteAll(own, "[Umlo]\nMark=1\n");
+    SettingsFile again(own, installed);
+    ASSERT_TRUE(again.Load(kContext, options, values, recent));
+    EXPECT_TRUE(options.CurrentOptions.Mark);
+}
+
 TEST(SettingsFileTest, AnUnreadableFileGivesDefaultsAndIsNotOverwritten) {
     TempFolder folder;
     const std::string path = folder.File("umlo.ini");
