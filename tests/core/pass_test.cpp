@@ -1,0 +1,247 @@
+// The scan: where it starts and stops, the look-ahead tests, the letters it
+// writes and marks, the counters and the summary line.
+#include "tests/core/engine_fixture.h"
+
+namespace umlo::testing {
+namespace {
+
+using Pass = EngineTest;
+
+TEST_F(Pass, StartingInsideAWordSkipsItsRest) {
+    SetText("всё все");
+    buffer.SetCaret(1); // between «в» and «с»
+    Answer({AnswerPlain});
+    const LineColumn at = engine.CaretLineColumn();
+    EXPECT_EQ(at.line, 0);
+    EXPECT_EQ(at.column, 2);
+    engine.DoUmloficate(at.line, at.column);
+    EXPECT_EQ(host.AskedPlainForms(), (std::vector<std::string>{"все"}));
+    EXPECT_EQ(host.questions[0].wordStart, 4);
+
+    buffer.SetCaret(4); // directly before «все»
+    Answer({AnswerDiaeresis});
+    const LineColumn before = engine.CaretLineColumn();
+    engine.DoUmloficate(before.line, before.column);
+    EXPECT_EQ(Text(), "всё всё");
+}
+
+TEST_F(Pass, StartingInsideAWordAtTheEndOfALineSkipsOnlyThatWord) {
+    SetText("ещеее\rеще");
+    engine.DoUmloficate(0, 3);
+    EXPECT_EQ(Text(), "ещеее\rещё");
+}
+
+TEST_F(Pass, WordAtTheEndOfALineIsNeverAnAbbreviation) {
+    EXPECT_EQ(Run("мед\r. училище"), "мёд\r. училище");
+    EXPECT_TRUE(host.questions.empty());
+}
+
+TEST_F(Pass, FictionBookBinaryEndsThePassOnlyWithTheOption) {
+    EXPECT_EQ(Run("еще <BINARY ...> еще"), "ещё <BINARY ...> ещё");
+    options.FBFormat = true;
+    EXPECT_EQ(Run("еще <BINARY ...> еще"), "ещё <BINARY ...> еще");
+    EXPECT_EQ(Run("еще <binary>\rеще"), "ещё <binary>\rеще");
+    // A word running into the tag ends there.
+    EXPECT_EQ(Run("еще<BINARY>"), "ещё<BINARY>");
+}
+
+TEST_F(Pass, AbbreviationLookAhead) {
+    const auto ahead = [this](const char* text) {
+        SetText(text);
+        // The word «мед» is at the start of the first line.
+        return engine.AbbreviationAhead('.', 0, 4);
+    };
+    EXPECT_TRUE(ahead("мед. училище"));
+    EXPECT_FALSE(ahead("мед. Училище"));
+    EXPECT_FALSE(ahead("мед.5"));
+    EXPECT_FALSE(ahead("мед."));
+    EXPECT_FALSE(ahead("мед.  \r "));
+    EXPECT_TRUE(ahead("мед.\r\r  училище"));
+    EXPECT_TRUE(ahead("мед.\t\xC2\xA0училище")); // tab and no-break space
+    SetText("мед училище");
+    EXPECT_FALSE(engine.AbbreviationAhead(' ', 0, 4));
+}
+
+TEST_F(Pass, EllipsisLookAhead) {
+    const auto ahead = [this](const char* text) {
+        SetText(text);
+        return engine.EllipsisAhead(0, 3); // after «ещ»
+    };
+    EXPECT_TRUE(ahead("ещ..."));
+    EXPECT_TRUE(ahead("ещ…"));
+    EXPECT_TRUE(ahead("ещ.... и"));
+    EXPECT_FALSE(ahead("ещ.."));
+    EXPECT_FALSE(ahead("ещ ..."));
+    EXPECT_FALSE(ahead("ещ"));
+}
+
+TEST_F(Pass, OneLetterWordsAndWordsWithoutEAreNotExamined) {
+    EXPECT_EQ(Run("е Е ё дом"), "е Е ё дом");
+    EXPECT_EQ(engine.Counters().Decided, 0);
+}
+
+TEST_F(Pass, CharactersOutsideTheCodePageSplitWordsAndStay) {
+    EXPECT_EQ(Run("еще中еще 𝄞еще"), "ещё中ещё 𝄞ещё");
+}
+
+TEST_F(Pass, ChangedLettersAreMarkedOnly) {
+    options.ColorMark = 255;
+    options.ColorBackMark = 65535;
+    Run("еще");
+    EXPECT_EQ(buffer.FormatAt(2).text, 255u);
+    EXPECT_EQ(buffer.FormatAt(2).back, 65535u);
+    EXPECT_EQ(buffer.FormatAt(1).text, kBlack);
+    EXPECT_EQ(buffer.FormatAt(1).back, kWhite);
+
+    options.ColorBackMark = kWhite; // stands for no background colour
+    SetText("еще");
+    buffer.SetCaret(0);
+    buffer.SetSelLength(3);
+    buffer.SetSelectionBackColor(128);
+    engine.DoUmloficate(0, 1);
+    EXPECT_EQ(buffer.FormatAt(2).text, 255u);
+    EXPECT_EQ(buffer.FormatAt(2).back, 128u);
+
+    options.Mark = false;
+    Run("еще");
+    EXPECT_EQ(buffer.FormatAt(2).text, kBlack);
+}
+
+TEST_F(Pass, SilentReplacementsAreRecordedForSearchButNotForUndo) {
+    Run("x трехведерный");
+    EXPECT_EQ(Text(), "x трёхведёрный");
+    EXPECT_EQ(engine.ReplacementPositions(), (std::vector<std::int32_t>{5, 10}));
+    EXPECT_FALSE(engine.Undo().UndoAvailable());
+}
+
+TEST_F(Pass, ReplacementPositionsStayAscendingAcrossPasses) {
+    Answer({AnswerDiaeresis});
+    Run("еще все");
+    engine.UndoStep(); // «все» back, its letter may change again
+    Answer({AnswerDiaeresis});
+    engine.DoUmloficate(0, 1);
+    EXPECT_EQ(engine.ReplacementPositions(), (std::vector<std::int32_t>{3, 7, 7}));
+}
+
+TEST_F(Pass, EscBetweenWordsStopsAfterTheNextExaminedWord) {
+    host.escAtPoll = 2;
+    EXPECT_EQ(Run("еще дом еще еще"), "ещё дом ещё еще");
+    EXPECT_EQ(host.escWaits, 1); // waited for a held Esc to be released first
+    EXPECT_EQ(engine.Counters().Decided, 2);
+}
+
+TEST_F(Pass, PassStateAroundAQuestion) {
+    bool runningWhileAsked = false;
+    bool readOnlyWhileAsked = false;
+    std::string selectedWhileAsked;
+    host.onAsk = [&](const AskQuestion&) {
+        runningWhileAsked = engine.Flags().PassRunning;
+        readOnlyWhileAsked = buffer.ReadOnly();
+        selectedWhileAsked = Utf16ToUtf8(buffer.SelectedText());
+    };
+    Run("еще\rвсе");
+    EXPECT_TRUE(runningWhileAsked);
+    EXPECT_TRUE(readOnlyWhileAsked);
+    EXPECT_EQ(selectedWhileAsked, "все");
+    EXPECT_FALSE(engine.Flags().PassRunning);
+    EXPECT_FALSE(buffer.ReadOnly());
+    EXPECT_FALSE(buffer.BusyCursor());
+    EXPECT_FALSE(host.panelVisible);
+    EXPECT_EQ(host.events,
+              (std::vector<std::string>{"show panel", "menus off", "menus on", "hide panel"}));
+    EXPECT_EQ(host.status.at(0), "2:1 (2)");
+}
+
+TEST_F(Pass, CaretPositionIndicator) {
+    SetText("0123456789\rabc\rx");
+    engine.ShowCaretPosition(12);
+    EXPECT_EQ(host.status.at(0), "2:2 (3)");
+}
+
+TEST_F(Pass, FastScrollLeavesTheCaretWhereItWas) {
+    options.FastScroll = true;
+    SetText("дом\rеще\rеще");
+    buffer.SetCaret(1);
+    engine.DoUmloficate(1, 1);
+    EXPECT_EQ(Text(), "дом\rещё\rещё");
+    EXPECT_EQ(buffer.ScrollCount(), 0);
+}
+
+TEST_F(Pass, EmptyTextOrStartPastTheEndOnlyRefreshesTheSummary) {
+    Run("");
+    EXPECT_EQ(host.status.at(1), "0=0+0  A:0=0+0  RE:0=0+0  REQ:0.0%  E:0  T:0.00  S:0");
+    SetText("еще");
+    engine.DoUmloficate(5, 1);
+    EXPECT_EQ(Text(), "еще");
+    EXPECT_EQ(engine.Counters().Decided, 0);
+}
+
+TEST_F(Pass, SummaryCountsEveryKindOfDecision) {
+    Answer({AnswerDiaeresis, AnswerPlain});
+    host.onAsk = [this](const AskQuestion&) { now += 1.0; };
+    EXPECT_EQ(Run("еще все-таки все привёт"), "ещё всё-таки всё привет");
+    EXPECT_EQ(host.status.at(1), "4=4+0  A:2=2+0  RE:1=1+0  REQ:50.0%  E:1  T:2.00  S:2");
+    // Counters accumulate over passes; T and S are measured from the new start.
+    Answer({AnswerPlain});
+    EXPECT_EQ(Run("все"), "все");
+    EXPECT_EQ(host.status.at(1), "5=4+1  A:3=2+1  RE:1=1+0  REQ:33.3%  E:1  T:1.00  S:4");
+}
+
+TEST_F(Pass, SummarySpeedRoundsHalfToEven) {
+    engine.TakeStartTime();
+    now += 2.0;
+    const auto speed = [this](int changed) {
+        engine.Counters().DecidedChanged = changed;
+        const std::string s = engine.RunSummary();
+        return s.substr(s.find("S:"));
+    };
+    EXPECT_EQ(speed(5), "S:2");
+    EXPECT_EQ(speed(3), "S:2");
+    EXPECT_EQ(speed(7), "S:4");
+    EXPECT_EQ(speed(8), "S:4");
+}
+
+TEST_F(Pass, CollectionSummaryLine) {
+    engine.TakeStartTime();
+    now += 0.5;
+    engine.Flags().CollectMode = true;
+    engine.Counters().NewWordCount = 3;
+    EXPECT_EQ(engine.RunSummary(), "Найдено новых Ё: 3; время: 0.50 с; скорость: 6 Ё/с");
+}
+
+class StopAtLine1 : public TestingHooks {
+public:
+    int AutoAnswer(std::string_view, std::string_view, bool) override { return 0; }
+    void AnswerShown(int answer) override { shown.push_back(answer); }
+    int SectionStop() const override { return 1; }
+    std::vector<int> shown;
+};
+
+class AutoAnswers : public StopAtLine1 {
+public:
+    int AutoAnswer(std::string_view plainForm, std::string_view, bool) override {
+        asked.emplace_back(plainForm);
+        return plainForm == Cp("все") ? AnswerDiaeresis : 0;
+    }
+    int SectionStop() const override { return -1; }
+    std::vector<std::string> asked;
+};
+
+TEST_F(Pass, TestingHooksStopAtTheSectionEndAndAnswerQuestions) {
+    StopAtLine1 stop;
+    engine.SetTestingHooks(&stop);
+    EXPECT_EQ(Run("еще\rеще\rеще"), "ещё\rещё\rеще");
+    engine.DoUmloficate(2, 1); // a later run covers its own line
+    EXPECT_EQ(Text(), "ещё\rещё\rещё");
+
+    AutoAnswers answers;
+    engine.SetTestingHooks(&answers);
+    Answer({AnswerPlain});
+    EXPECT_EQ(Run("все лет"), "всё лет");
+    EXPECT_EQ(answers.asked, (std::vector<std::string>{Cp("все"), Cp("лет")}));
+    EXPECT_EQ(host.AskedPlainForms(), (std::vector<std::string>{"лет"}));
+    EXPECT_EQ(answers.shown, (std::vector<int>{AnswerPlain}));
+}
+
+} // namespace
+} // namespace umlo::testing
