@@ -1,0 +1,110 @@
+#!/usr/bin/env bash
+# Runs the built umlo-cli on small files: encodings, line ends, answers, bad
+# input, bundled dictionaries and the self-test. Usage: cli_end_to_end.sh UMLO_CLI
+set -uo pipefail
+
+cli="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+failures=0
+
+fail() {
+    echo "FAIL: $*"
+    failures=$((failures + 1))
+}
+# expect_file NAME EXPECTED-BYTES (printf format)
+expect_file() {
+    local want
+    want="$(printf "$2" | od -An -tx1)"
+    local got
+    got="$(od -An -tx1 <"$1")"
+    [ "$want" = "$got" ] || fail "$1: expected $(printf "$2" | od -c | head -3), got $(od -c <"$1" | head -3)"
+}
+expect_exit() { # expect_exit CODE COMMAND...
+    local want="$1"
+    shift
+    "$@" >out.log 2>err.log
+    local got=$?
+    [ "$got" = "$want" ] || fail "exit $got instead of $want: $* ($(cat err.log))"
+}
+
+printf '# Версия: 1\nАлёша\nвсё?\nещё\nлёт?\nмёд\nчём?\n' | iconv -f UTF-8 -t CP1251 >dic.dat
+printf 'о чём\n\\d+ лет\n' | iconv -f UTF-8 -t CP1251 >re.dat
+dicts=(-d dic.dat -r re.dat)
+
+# UTF-8 without signature, LF: only the changed letters differ.
+printf 'Еще все о чем,\nмед 5 лет\n' >utf8.txt
+expect_exit 0 "$cli" restore "${dicts[@]}" utf8.txt -o utf8.out
+expect_file utf8.out 'Ещё все о чём,\nмёд 5 лет\n'
+grep -Eq '^[0-9]+=[0-9]+\+[0-9]+  A:[0-9]+=[0-9]+\+[0-9]+  RE:.*  S:[0-9]+$' out.log ||
+    fail "summary line: $(cat out.log)"
+
+# UTF-8 with signature and CR LF, in place; a doubtful word answered Ё.
+printf '\xef\xbb\xbfвсе еще\r\nАлеша\r\n' >bom.txt
+expect_exit 0 "$cli" restore "${dicts[@]}" --answer diaeresis --in-place bom.txt
+expect_file bom.txt '\xef\xbb\xbfвсё ещё\r\nАлёша\r\n'
+
+# cp1251 with CR line ends stays cp1251 with CR.
+printf 'еще\rмед\r' | iconv -f UTF-8 -t CP1251 >cp.txt
+printf 'ещё\rмёд\r' | iconv -f UTF-8 -t CP1251 >cp.want
+expect_exit 0 "$cli" restore "${dicts[@]}" cp.txt -o cp.out
+cmp -s cp.out cp.want || fail "cp1251 file: $(od -c cp.out | head -2)"
+
+# Interactive answers from a pipe, with the report.
+printf 'все\nвсе\n' >ask.txt
+printf '2\n1\n' | "$cli" restore "${dicts[@]}" --interactive --report ask.tsv ask.txt -o ask.out \
+    >out.log 2>err.log || fail "interactive run: $(cat err.log)"
+expect_file ask.out 'всё\nвсе\n'
+expect_file ask.tsv '1\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tЁ\n2\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n'
+
+# The statistics file.
+expect_exit 0 "$cli" restore "${dicts[@]}" utf8.txt -o utf8.out --stats stat.log
+grep -q '^===' stat.log || fail "statistics file has no ===: $(cat stat.log)"
+
+# Bad input: a message, a non-zero exit, no output written or changed.
+printf 'еще\n' >keep.txt
+expect_exit 1 "$cli" restore "${dicts[@]}" missing.txt -o bad.out
+[ -e bad.out ] && fail "output written for a missing input"
+grep -q 'missing.txt' err.log || fail "no message naming missing.txt: $(cat err.log)"
+mkdir folder
+expect_exit 1 "$cli" restore "${dicts[@]}" folder -o bad.out
+[ -e bad.out ] && fail "output written for a folder"
+printf 'abc\0def' >binary.dat
+expect_exit 1 "$cli" restore "${dicts[@]}" --in-place keep.txt binary.dat
+expect_file keep.txt 'еще\n'
+[ -s err.log ] || fail "no message for a binary file"
+expect_exit 2 "$cli" restore --bogus keep.txt --in-place
+grep -q -- '--bogus' err.log || fail "unknown option not named: $(cat err.log)"
+expect_exit 2 "$cli" frobnicate
+expect_exit 1 "$cli" restore "${dicts[@]}" keep.txt -o no/such/dir/out.txt
+expect_file keep.txt 'еще\n'
+leftovers="$(find . -name '*.umlo-*')"
+[ -z "$leftovers" ] || fail "temporary files left: $leftovers"
+
+# The bundled dictionaries are found next to the executable.
+mkdir bundle
+cp "$cli" bundle/umlo-cli
+cp dic.dat bundle/umlox.dat
+cp re.dat bundle/umlo_regexpr.dat
+printf 'еще\n' >bundled.txt
+expect_exit 0 bundle/umlo-cli restore bundled.txt -o bundled.out
+expect_file bundled.out 'ещё\n'
+rm bundle/umlo_regexpr.dat
+expect_exit 1 bundle/umlo-cli restore bundled.txt -o bundled2.out
+[ -e bundled2.out ] && fail "output written without the expression dictionary"
+expect_exit 0 bundle/umlo-cli restore --no-regexprs bundled.txt -o bundled2.out
+
+# The self-test passes and ends with its count line.
+expect_exit 0 "$cli" selftest
+tail -n 1 out.log | grep -Eq '^[0-9]+ passed, 0 failed$' || fail "selftest output: $(cat out.log)"
+
+# --help names the commands.
+expect_exit 0 "$cli" --help
+grep -q 'selftest' out.log || fail "help without selftest"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures failure(s)"
+    exit 1
+fi
+echo "all end-to-end checks passed"

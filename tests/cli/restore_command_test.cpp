@@ -1,0 +1,144 @@
+#include "cli/restore_command.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <regex>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "core/codepage.h"
+
+namespace umlo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RestoreCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("umlo_restore_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        Write("umlox.dat", Cp("# Версия: 1\nАлёша\nвсё?\nещё\nлёт?\nмёд\nчём?\n"));
+        Write("umlo_regexpr.dat", Cp("о чём\n\\d+ лет\n"));
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    void Write(const std::string& name, std::string_view bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(Path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+    // Runs "restore" with the bundled dictionaries of the test folder.
+    int Run(std::vector<std::string> words, const std::string& input = "") {
+        words.insert(words.begin(), "restore");
+        const ParseResult parsed = ParseCommandLine(words);
+        EXPECT_TRUE(parsed.ok) << parsed.error;
+        std::istringstream in(input);
+        out_.str("");
+        err_.str("");
+        Console console{in, out_, err_, false, 80};
+        return RunRestore(parsed.args, dir_.string(), console);
+    }
+    int RunOn(const std::string& text, std::vector<std::string> extra,
+              const std::string& input = "") {
+        Write("in.txt", text);
+        extra.push_back(Path("in.txt"));
+        extra.push_back("-o");
+        extra.push_back(Path("out.txt"));
+        return Run(extra, input);
+    }
+
+    fs::path dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+TEST_F(RestoreCommand, ByDefaultOnlyCertainWordsChangeAndTheSummaryIsPrinted) {
+    ASSERT_EQ(RunOn("все еще о чем, 5 лет\n", {}), kExitOk) << err_.str();
+    // «все» is asked and kept as written; «о чем» and «5 лет» are settled by
+    // the expressions.
+    EXPECT_EQ(Read("out.txt"), "все ещё о чём, 5 лет\n");
+    static const std::regex summary(
+        R"(\d+=\d+\+\d+  A:\d+=\d+\+\d+  RE:\d+=\d+\+\d+  REQ:\d+\.\d%  E:\d+  T:\d+\.\d\d  S:\d+\n)");
+    EXPECT_TRUE(std::regex_match(out_.str(), summary)) << out_.str();
+    EXPECT_EQ(out_.str().substr(0, 22), "4=2+2  A:1=0+1  RE:2=1");
+}
+
+TEST_F(RestoreCommand, ThePolicyAnswersTheQuestions) {
+    ASSERT_EQ(RunOn("все и всё\n", {"--answer", "diaeresis"}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "всё и всё\n");
+    ASSERT_EQ(RunOn("все и всё\n", {"--answer", "plain"}), kExitOk);
+    EXPECT_EQ(Read("out.txt"), "все и все\n");
+    // keep: a ё the author wrote survives, an е stays.
+    ASSERT_EQ(RunOn("все и всё\n", {}), kExitOk);
+    EXPECT_EQ(Read("out.txt"), "все и всё\n");
+    // Options reach the pass: with --no-check-umlo the written «всё» is not
+    // even asked about, so plain cannot remove it.
+    ASSERT_EQ(RunOn("все и всё\n", {"--answer", "plain", "--no-check-umlo"}), kExitOk);
+    EXPECT_EQ(Read("out.txt"), "все и всё\n");
+}
+
+TEST_F(RestoreCommand, InteractiveAnswersReportAndStatistics) {
+    ASSERT_EQ(RunOn(Cp("все\r\nи все\r\n"),
+                    {"--interactive", "--report", Path("rep.tsv"), "--stats", Path("st.log")},
+                    "2\n1\n"),
+              kExitOk)
+        << err_.str();
+    EXPECT_EQ(Read("out.txt"), Cp("всё\r\nи все\r\n")); // cp1251 and CR LF kept
+    EXPECT_EQ(Read("rep.tsv"), "1\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tЁ\n"
+                               "2\t3\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n");
+    const std::string stats = Cp1251ToUtf8(Read("st.log"));
+    EXPECT_NE(stats.find("вс(е/ё)"), std::string::npos) << stats;
+    EXPECT_NE(stats.find("\r\n===\r\n"), std::string::npos);
+    EXPECT_NE(err_.str().find("Выберите верный вариант"), std::string::npos);
+}
+
+TEST_F(RestoreCommand, NothingIsWrittenWhenOneInputIsBad) {
+    Write("a.txt", "еще\n");
+    Write("b.txt", std::string("x\0y", 3));
+    EXPECT_EQ(Run({"--in-place", Path("a.txt"), Path("b.txt")}), kExitFailure);
+    EXPECT_EQ(Read("a.txt"), "еще\n");
+    EXPECT_NE(err_.str().find("b.txt"), std::string::npos);
+    EXPECT_EQ(Run({"--in-place", Path("a.txt"), Path("missing.txt")}), kExitFailure);
+    EXPECT_EQ(Read("a.txt"), "еще\n");
+    EXPECT_EQ(Run({Path("a.txt"), "-o", Path("out.txt"), "-d", Path("nodic.dat")}), kExitFailure);
+    EXPECT_FALSE(fs::exists(Path("out.txt")));
+    EXPECT_NE(err_.str().find("nodic.dat"), std::string::npos);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), {}), 4); // no temporary files
+}
+
+TEST_F(RestoreCommand, InPlaceRewritesOnlyChangedFiles) {
+    Write("same.txt", "ничего\n");
+    Write("changed.txt", "\xEF\xBB\xBF"
+                         "еще\r");
+    struct stat before {};
+    ASSERT_EQ(::stat(Path("same.txt").c_str(), &before), 0);
+    ASSERT_EQ(Run({"--in-place", Path("same.txt"), Path("changed.txt")}), kExitOk);
+    struct stat after {};
+    ASSERT_EQ(::stat(Path("same.txt").c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+    EXPECT_EQ(Read("changed.txt"), "\xEF\xBB\xBF"
+                                   "ещё\r");
+    // One summary per file, named.
+    EXPECT_NE(out_.str().find(Path("same.txt") + ": "), std::string::npos);
+    EXPECT_NE(out_.str().find(Path("changed.txt") + ": "), std::string::npos);
+}
+
+TEST_F(RestoreCommand, StoppingOnAQuestionKeepsWhatWasDoneAndSkipsTheRest) {
+    Write("a.txt", "еще все еще\n");
+    Write("b.txt", "еще\n");
+    ASSERT_EQ(Run({"--in-place", "--interactive", Path("a.txt"), Path("b.txt")}, "q\n"), kExitOk);
+    EXPECT_EQ(Read("a.txt"), "ещё все еще\n");
+    EXPECT_EQ(Read("b.txt"), "еще\n");
+    EXPECT_NE(err_.str().find("остальные файлы не обработаны"), std::string::npos);
+}
+
+} // namespace
+} // namespace umlo::cli
