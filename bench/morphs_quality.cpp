@@ -9,6 +9,7 @@
 //           it give the share of real words among the first rule's forms
 //   --failures N  the first-rule share by flags and N missed lemmas of each
 //   --show WORD   the rules offered for WORD (UTF-8) and their forms
+//   --unknown N   per first rule, its forms Hunspell does not know (N shown)
 // tools/measure-morphs prepares the sample from the Hunspell data.
 #include <algorithm>
 #include <cstdio>
@@ -120,6 +121,33 @@ std::vector<Lemma> StandardShortForms(std::vector<Lemma> lemmas) {
     return lemmas;
 }
 
+// Per label of the first rule: how many of its forms the reference does not
+// know, with a few of them; these show rules that make forms nobody uses.
+void PrintUnknown(const umlo::MorphoGen& gen, const std::vector<Lemma>& lemmas,
+                  const std::unordered_set<std::string>& known, int count) {
+    std::map<std::string, std::pair<long, std::string>> byLabel;
+    for (const auto& lemma : lemmas) {
+        const auto candidates = gen.CollectCandidates(lemma.word);
+        if (candidates.empty()) {
+            continue;
+        }
+        auto& entry = byLabel[candidates[0].label];
+        for (const auto& form :
+             umlo::MakeForms(lemma.word, candidates[0].endings, candidates[0].cut)) {
+            if (known.count(form) == 0 && lemma.forms.count(form) == 0) {
+                if (entry.first++ < count) {
+                    entry.second += " " + umlo::Cp1251ToUtf8(form);
+                }
+            }
+        }
+    }
+    std::printf("\nforms unknown to Hunspell, by first rule:\n");
+    for (const auto& [label, entry] : byLabel) {
+        std::printf("  %5ld %s:%s\n", entry.first, umlo::Cp1251ToUtf8(label).c_str(),
+                    entry.second.c_str());
+    }
+}
+
 struct Figures {
     long lemmas = 0, first = 0, topThree = 0, exact = 0, none = 0, made = 0, real = 0;
     std::map<std::string, std::vector<const Lemma*>> failures; // by flags
@@ -207,11 +235,14 @@ void PrintFailures(const umlo::MorphoGen& gen, const Figures& f, int count) {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     int failuresToShow = 0;
+    int unknownToShow = 0;
     std::vector<std::string> toShow;
     for (size_t i = 0; i + 1 < args.size();) {
-        if (args[i] == "--failures" || args[i] == "--show") {
+        if (args[i] == "--failures" || args[i] == "--show" || args[i] == "--unknown") {
             if (args[i] == "--failures") {
                 failuresToShow = std::stoi(args[i + 1]);
+            } else if (args[i] == "--unknown") {
+                unknownToShow = std::stoi(args[i + 1]);
             } else {
                 toShow.push_back(args[i + 1]);
             }
@@ -222,7 +253,8 @@ int main(int argc, char** argv) {
         }
     }
     if (args.size() < 2) {
-        std::cerr << "usage: morphs_quality RULES SAMPLE [KNOWN] [--failures N] [--show WORD]\n";
+        std::cerr << "usage: morphs_quality RULES SAMPLE [KNOWN] [--failures N] [--show WORD] "
+                     "[--unknown N]\n";
         return 2;
     }
     ConsoleHost host;
@@ -252,6 +284,9 @@ int main(int argc, char** argv) {
                  !known.empty());
     if (failuresToShow > 0) {
         PrintFailures(gen, fixed, failuresToShow);
+    }
+    if (unknownToShow > 0) {
+        PrintUnknown(gen, standard, known, unknownToShow);
     }
     return 0;
 }

@@ -182,6 +182,16 @@ bool MorphoGen::LoadRules(const std::string& fileName, Host& host) {
     return true;
 }
 
+bool MorphoGen::LoadRulesIfPresent(const std::string& fileName, Host& host) {
+    std::error_code error;
+    if (!std::filesystem::exists(fileName, error)) {
+        rules_.clear();
+        loaded_ = false;
+        return false;
+    }
+    return LoadRules(fileName, host);
+}
+
 std::vector<MorphCandidate> MorphoGen::CollectCandidates(std::string_view word) const {
     std::vector<MorphCandidate> candidates;
     for (const auto& rule : rules_) {

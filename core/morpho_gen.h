@@ -61,6 +61,9 @@ public:
     // is reported through the host with the system's message, and no rules are
     // held afterwards. Lines that do not follow the format are skipped.
     bool LoadRules(const std::string& fileName, Host& host);
+    // The deferred start's load: a missing file leaves generation unavailable
+    // for the run without a message; a file that is there loads as above.
+    bool LoadRulesIfPresent(const std::string& fileName, Host& host);
     // The same from the file's text (lines ended by CR LF or LF).
     void LoadRulesFromText(std::string_view text);
 

@@ -172,6 +172,13 @@ TEST(MorphoLoad, FilesAndTheirFaults) {
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[1].text.rfind("Ошибка чтения файла \"" + folder + "\".\r", 0), 0u);
 
+    // At start a missing file only leaves generation off, without a message.
+    EXPECT_FALSE(gen.LoadRulesIfPresent(missing, host));
+    EXPECT_FALSE(gen.Loaded());
+    EXPECT_EQ(host.messages.size(), 2u);
+    EXPECT_TRUE(gen.LoadRulesIfPresent(good.Path(), host));
+    EXPECT_EQ(gen.Rules().size(), 1u);
+
     // An empty file is a rule file without rules: generation offers nothing.
     TempFile empty("");
     EXPECT_TRUE(gen.LoadRules(empty.Path(), host));
@@ -247,14 +254,17 @@ protected:
         path_ = std::string(UMLO_SOURCE_DIR) + "/data/" + std::string(kMorphsFileName);
         ASSERT_TRUE(gen_.LoadRules(path_, host));
     }
-    static std::set<std::string> First(const char* word) {
+    // The forms of the index-th rule offered for the word.
+    static std::set<std::string> Offered(const char* word, size_t index) {
         const auto candidates = gen_.CollectCandidates(Cp(word));
-        if (candidates.empty()) {
+        if (index >= candidates.size()) {
             return {};
         }
-        const auto forms = MakeForms(Cp(word), candidates[0].endings, candidates[0].cut);
+        const auto& c = candidates[index];
+        const auto forms = MakeForms(Cp(word), c.endings, c.cut);
         return {forms.begin(), forms.end()};
     }
+    static std::set<std::string> First(const char* word) { return Offered(word, 0); }
     static inline MorphoGen gen_;
     static inline std::string path_;
 };
@@ -310,8 +320,12 @@ TEST_F(BundledMorphs, Adjectives) {
         First("четырёхтомный"),
         CpSet({"четырёхтомный", "четырёхтомного", "четырёхтомному", "четырёхтомным",
                "четырёхтомном", "четырёхтомная", "четырёхтомной", "четырёхтомною", "четырёхтомную",
-               "четырёхтомное", "четырёхтомные", "четырёхтомных", "четырёхтомными", "четырёхтомен",
-               "четырёхтомна", "четырёхтомно", "четырёхтомны"}));
+               "четырёхтомное", "четырёхтомные", "четырёхтомных", "четырёхтомными"}));
+    // Short forms with the inserted е are offered next.
+    const auto serious = Offered("серьёзный", 1);
+    for (const char* form : {"серьёзен", "серьёзна", "серьёзно", "серьёзны", "серьёзного"}) {
+        EXPECT_TRUE(serious.count(Cp(form))) << form;
+    }
     const auto solved = First("решённый");
     for (const char* form : {"решённого", "решёнными", "решён", "решена", "решено", "решены"}) {
         EXPECT_TRUE(solved.count(Cp(form))) << form;
