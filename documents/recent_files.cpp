@@ -104,6 +104,17 @@ void RecentFiles::Changed() {
     }
 }
 
+bool OpenRecent(RecentFiles& recent, int place, std::string_view currentPath,
+                const TextBuffer& editor, const std::function<bool()>& askSaveChanges,
+                const std::function<bool(const std::string& path, TextFormat format)>& loadText) {
+    const std::optional<RecentEntry> entry = recent.EntryAt(place);
+    if (!entry || !askSaveChanges()) {
+        return false;
+    }
+    recent.RememberPosition(currentPath, editor);
+    return loadText(entry->Path, entry->Format);
+}
+
 std::string FormatRecentValue(const RecentEntry& entry) {
     std::string flags;
     if (HasFlag(entry.Format, FormatUtf8)) {

@@ -74,6 +74,14 @@ private:
     std::function<void()> onChanged_;
 };
 
+// The command behind entry item `place`: asks to save a changed text (stops
+// unless told to proceed), stores the caret of the text being left, then
+// loads the entry's file in its stored format, with no encoding check. The
+// loader puts the caret at RecentPosition. Returns the loader's answer.
+bool OpenRecent(RecentFiles& recent, int place, std::string_view currentPath,
+                const TextBuffer& editor, const std::function<bool()>& askSaveChanges,
+                const std::function<bool(const std::string& path, TextFormat format)>& loadText);
+
 // The settings-file value of an entry: "path,position" or "path,position,flags"
 // with the flag letters "u" (UTF-8) or else "U" (UTF-16 LE), then "S"
 // (signature), then "R" (rich text).

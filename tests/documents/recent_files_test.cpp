@@ -72,6 +72,31 @@ TEST(RecentFilesTest, RememberPositionTakesTheEditorsSelectionStart) {
     EXPECT_EQ(recent.RecentPosition("/t/b.txt"), 7);
 }
 
+TEST(RecentFilesTest, OpenRecentStoresTheCaretAndLoadsInTheStoredFormat) {
+    RecentFiles recent;
+    recent.AddRecent("/t/a.txt", 0, 0);
+    recent.AddRecent("/t/b.txt", 9, FormatUtf8);
+    MemoryTextBuffer editor;
+    editor.SetAllText(std::u16string(600, u'x'));
+    editor.SetCaret(500);
+    std::vector<std::pair<std::string, TextFormat>> loads;
+    auto load = [&](const std::string& path, TextFormat format) {
+        loads.emplace_back(path, format);
+        return true;
+    };
+    EXPECT_FALSE(OpenRecent(
+        recent, 2, "/t/a.txt", editor, [] { return false; }, load));
+    EXPECT_TRUE(loads.empty());
+    EXPECT_EQ(recent.RecentPosition("/t/a.txt"), 0);
+
+    EXPECT_TRUE(OpenRecent(
+        recent, 2, "/t/a.txt", editor, [] { return true; }, load));
+    EXPECT_EQ(loads, (std::vector<std::pair<std::string, TextFormat>>{{"/t/b.txt", FormatUtf8}}));
+    EXPECT_EQ(recent.RecentPosition("/t/a.txt"), 500);
+    EXPECT_FALSE(OpenRecent(
+        recent, 3, "", editor, [] { return true; }, load));
+}
+
 TEST(RecentFilesTest, ClearingAsksFirstAndTheListStartsAgainAtPlaceOne) {
     testing::RecordingHost host;
     RecentFiles recent(&host);
