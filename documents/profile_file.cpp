@@ -49,6 +49,12 @@ bool SameName(std::string_view a, std::string_view b) {
 
 // The name of a "[Section]" line, or nullopt for any other line.
 std::optional<std::string_view> SectionName(std::string_view line) {
+    // A file saved by an editor as UTF-8 starts with a signature; without this
+    // its first section would go unseen and be added a second time.
+    constexpr std::string_view kUtf8Signature = "\xEF\xBB\xBF";
+    if (line.starts_with(kUtf8Signature)) {
+        line.remove_prefix(kUtf8Signature.size());
+    }
     line = Trim(line);
     if (line.size() < 2 || line.front() != '[') {
         return std::nullopt;

@@ -71,6 +71,7 @@ TEST(ProfileFileTest, SectionAndKeyNamesMatchRegardlessOfCase) {
     EXPECT_TRUE(file.ReadBool("Umlo", "AlwaysAsk", false));
     EXPECT_EQ(file.ReadValue(Cp("файлы"), Cp("имя")), "x");
 
+    EXPECT_TRUE(Profile("\xEF\xBB\xBF[Umlo]\nMark=0\n").HasKey("umlo", "mark"));
     file.WriteBool("UMLO", "AlwaysAsk", false);
     EXPECT_EQ(file.Text(), Cp("[umlo]\r\nAlwaysAsk=0\r\n[ФАЙЛЫ]\r\nИмя=x\r\n"));
 }
