@@ -283,8 +283,11 @@ TEST_F(BundledMorphs, EveryRuleLineLoads) {
     }
     EXPECT_GT(ruleLines, 50u);
     EXPECT_EQ(gen_.Rules().size(), ruleLines);
+    // The dialog lists rules by label: no two may read the same.
+    std::set<std::string> labels;
     bool hasExample = false;
     for (const auto& rule : gen_.Rules()) {
+        EXPECT_TRUE(labels.insert(rule.label).second) << Cp1251ToUtf8(rule.label);
         hasExample = hasExample ||
                      (rule.label == Cp("Существительное (ж.р.)") && rule.pattern == Cp("[кг]а") &&
                       rule.cut == 1 && rule.endings == Cp("а,и,е,у,ой,ою,и,ам,ами,ах"));
