@@ -204,12 +204,11 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
     }
     std::string data;
     try {
-        data.reserve(static_cast<std::size_t>(info.st_size));
-        char chunk[1 << 16];
-        std::size_t got = 0;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0) {
-            data.append(chunk, got);
-        }
+        // One read of the size the file has; a file that grows meanwhile is
+        // read up to that size, one that shrinks up to its end.
+        data.resize(static_cast<std::size_t>(info.st_size));
+        const std::size_t got = std::fread(data.data(), 1, data.size(), file.get());
+        data.resize(got);
     } catch (const std::bad_alloc&) {
         return SystemFailure(path, ENOMEM);
     }
