@@ -8,6 +8,10 @@
 namespace umlo {
 
 inline constexpr const char* kSettingsFileName = "umlo.ini";
+// The user-facing logs, kept in the same folder as the settings.
+inline constexpr const char* kRegExprLogFileName = "regexpr.log";
+inline constexpr const char* kInsertLogFileName = "insert.log";
+inline constexpr const char* kStatisticsFileName = "umlo_stat.log";
 
 // The folder for the settings file and the logs, given the program folder.
 // On Linux a non-writable program folder gives $XDG_CONFIG_HOME/umlo, or
