@@ -166,6 +166,7 @@ bool MorphoGen::LoadRules(const std::string& fileName, Host& host) {
         host.ShowError(ReadFailure(fileName, std::make_error_code(std::errc::is_a_directory)));
         return false;
     }
+    errno = 0;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         const int code = errno != 0 ? errno : ENOENT;
