@@ -191,14 +191,17 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
     if (status.type() == fs::file_type::not_found) {
         host.ShowError("Файл \"" + PathText(pathInForce) + "\" не найден");
         pathInForce.clear();
+        dic.SetPath({});
         return false;
     }
     if (ec) {
         host.ShowError(std::strerror(ec.value()));
         return false;
     }
-    if (fs::is_directory(status)) {
-        host.ShowError(std::strerror(EISDIR));
+    // Only a regular file has an end: a device or a pipe could feed one
+    // endless line.
+    if (!fs::is_regular_file(status)) {
+        host.ShowError(std::strerror(fs::is_directory(status) ? EISDIR : EINVAL));
         return false;
     }
 

@@ -169,8 +169,16 @@ bool MemoryTextBuffer::ReplaceSelection(std::u16string_view text) {
         selLength_ > 0 ? formats_[static_cast<size_t>(selStart_)] : TypingFormat();
     const auto at = static_cast<size_t>(selStart_);
     text_.replace(at, static_cast<size_t>(selLength_), inserted);
-    formats_.erase(formats_.begin() + selStart_, formats_.begin() + selStart_ + selLength_);
-    formats_.insert(formats_.begin() + selStart_, inserted.size(), format);
+    // Overwrite the common part in place, so that replacing a letter by a
+    // letter moves nothing; only the difference in length is erased or inserted.
+    const int common = std::min(selLength_, Size(inserted));
+    std::fill_n(formats_.begin() + selStart_, common, format);
+    const auto tail = formats_.begin() + selStart_ + common;
+    if (selLength_ > common) {
+        formats_.erase(tail, tail + (selLength_ - common));
+    } else {
+        formats_.insert(tail, inserted.size() - static_cast<size_t>(common), format);
+    }
     SpliceLineStarts(selStart_, selLength_, inserted);
     selStart_ += Size(inserted);
     selLength_ = 0;

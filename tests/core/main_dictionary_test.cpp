@@ -214,6 +214,7 @@ TEST_F(MainDictionaryFile, SmallDictionaryLoadsInFileOrder) {
     EXPECT_FALSE(host_.commands["Clearusersel1"]);
     EXPECT_EQ(host_.StatusText(1), "before");
     EXPECT_EQ(host_.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(dic_.Path(), path_);
     ASSERT_GE(host_.statusHistory.size(), 2u);
     EXPECT_EQ(host_.statusHistory.front().second, "Загрузка словаря " + path_ + " ...");
 }
@@ -397,6 +398,7 @@ TEST_F(MainDictionaryFile, MissingPathOrFileEmptiesTheDictionary) {
     EXPECT_EQ(host_.MessageTexts(),
               (std::vector<std::string>{"Файл \"" + missing + "\" не найден"}));
     EXPECT_EQ(path, "");
+    EXPECT_EQ(dic_.Path(), "");
     EXPECT_EQ(dic_.Count(), 0);
     EXPECT_TRUE(host_.commands.empty());
 
@@ -416,6 +418,18 @@ TEST_F(MainDictionaryFile, DirectoryGivesTheSystemMessage) {
     EXPECT_EQ(path, dir_.string());
     EXPECT_EQ(dic_.Count(), 0);
     EXPECT_EQ(host_.StatusText(1), "");
+
+    // A path the system cannot even look at.
+    host_ = RecordingHost();
+    path = std::string(5000, 'a');
+    EXPECT_FALSE(LoadMainDictionary(dic_, path, host_));
+    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{std::strerror(ENAMETOOLONG)}));
+
+    // A device has no end to read to; it is refused before reading.
+    host_ = RecordingHost();
+    path = "/dev/zero";
+    EXPECT_FALSE(LoadMainDictionary(dic_, path, host_));
+    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{std::strerror(EINVAL)}));
 }
 
 TEST_F(MainDictionaryFile, ReadErrorStopsTheLoadWithTheSystemMessage) {

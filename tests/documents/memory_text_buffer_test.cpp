@@ -13,7 +13,8 @@ using umlo::testing::TextBufferFactory;
 
 INSTANTIATE_TEST_SUITE_P(Memory, TextBufferContract, ::testing::Values(TextBufferFactory([] {
                              return std::make_unique<MemoryTextBuffer>();
-                         })));
+                         })),
+                         [](const auto&) { return std::string("InMemory"); });
 
 TEST(MemoryTextBuffer, RefusalsBeep) {
     MemoryTextBuffer b;

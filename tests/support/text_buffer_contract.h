@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "documents/text_buffer.h"
 
@@ -174,21 +176,45 @@ TEST_P(TextBufferContract, ReplacementKeepsTheFormatOfTheReplacedLetter) {
     EXPECT_EQ(B().FormatAt(1000), CharFormat{});
 }
 
-TEST_P(TextBufferContract, ReplacementsKeepLinesInStep) {
+TEST_P(TextBufferContract, ReplacementsKeepLinesAndColoursInStep) {
     B().SetAllText(u"первая\rвторая\r\rчетвёртая");
+    // Every character its own colour; the model follows the format rule.
+    std::vector<Color> colours;
+    for (int i = 0; i < B().TextLength(); ++i) {
+        Select(i, 1);
+        B().SetSelectionTextColor(static_cast<Color>(i + 1));
+        colours.push_back(static_cast<Color>(i + 1));
+    }
     std::mt19937 random(7);
     const std::u16string pieces[] = {u"", u"е", u"ё", u"\r", u"аб\rв", u"\r\r", u"длинный кусок"};
     for (int step = 0; step < 200; ++step) {
         const int length = B().TextLength();
-        const int start = static_cast<int>(random() % static_cast<unsigned>(length + 1));
-        const int count = static_cast<int>(random() % 4);
+        int count = static_cast<int>(random() % 4);
+        // An insertion takes the format before the caret, so it needs one.
+        const int lowest = count == 0 ? 1 : 0;
+        if (length < lowest) {
+            count = 1;
+        }
+        const int start = std::min(
+            lowest + static_cast<int>(random() % static_cast<unsigned>(length + 1)), length);
         Select(start, count);
         const std::u16string before = B().GetAllText();
-        const std::u16string removed = B().SelectedText();
+        const auto at = static_cast<size_t>(start);
+        const size_t removed = B().SelectedText().size();
         const std::u16string& piece = pieces[random() % std::size(pieces)];
+        Color format = kBlack;
+        if (removed > 0) {
+            format = colours[at];
+        } else if (start > 0) {
+            format = colours[at - 1];
+        }
         ASSERT_TRUE(B().ReplaceSelection(piece));
-        ASSERT_EQ(B().GetAllText(), before.substr(0, static_cast<size_t>(start)) + piece +
-                                        before.substr(static_cast<size_t>(start) + removed.size()));
+        ASSERT_EQ(B().GetAllText(), before.substr(0, at) + piece + before.substr(at + removed));
+        colours.erase(colours.begin() + start, colours.begin() + start + static_cast<int>(removed));
+        colours.insert(colours.begin() + start, piece.size(), format);
+        for (int i = 0; i < B().TextLength(); ++i) {
+            ASSERT_EQ(B().FormatAt(i).text, colours[static_cast<size_t>(i)]) << "offset " << i;
+        }
         ExpectLinesMatchText();
     }
 }
