@@ -1,0 +1,200 @@
+#include "documents/load_save.h"
+
+#include <filesystem>
+
+#include "documents/encoding_detect.h"
+#include "documents/text_file.h"
+
+namespace umlo {
+
+namespace {
+
+constexpr std::string_view kBigEndianNotice =
+    "Файл имеет кодировку UTF-16 (big endian).\rК сожалению, программа не сможет его правильно "
+    "прочитать.";
+constexpr std::string_view kUtf8Question =
+    "Внимание! Файлы формата UTF-8 обычно обрабатываются программой очень медленно.\rВы уверены, "
+    "что хотите загружать подобные файлы?";
+constexpr std::string_view kLossQuestion =
+    "При сохранении файла в данном формате\rнекоторые символы могут быть потеряны.\r Продолжить?";
+constexpr std::string_view kSaveChangesQuestion = "Файл был изменён. Сохранить изменения?";
+
+std::string FolderOf(const std::string& path) {
+    return std::filesystem::path(path).parent_path().string();
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::exists(path, ec);
+}
+
+// The editor's hourglass for the length of a file operation.
+class EditorBusy {
+public:
+    explicit EditorBusy(TextBuffer& editor) : editor_(editor) { editor_.SetBusyCursor(true); }
+    ~EditorBusy() { editor_.SetBusyCursor(false); }
+    EditorBusy(const EditorBusy&) = delete;
+    EditorBusy& operator=(const EditorBusy&) = delete;
+
+private:
+    TextBuffer& editor_;
+};
+
+} // namespace
+
+bool ConfirmOverwrite(Host& host, std::string_view path) {
+    return host.AskYesNo("Файл " + std::string(path) + " существует. Переписать?");
+}
+
+TextFiles::TextFiles(TextBuffer& editor, TextIoHost& host, RecentFiles& recent,
+                     const TOptions& options, SettingsValues& values)
+    : editor_(editor), host_(host), recent_(recent), options_(options), values_(values) {}
+
+TextFormat TextFiles::ResolveFormat(const std::string& path, TextFormat dialogFormat) const {
+    return umlo::ResolveFormat(path, dialogFormat, options_.AutoUnicode, values_.UTFLength);
+}
+
+bool TextFiles::LoadText(const std::string& path, TextFormat format) {
+    if (!FileExists(path)) {
+        host_.ShowError("Файл \"" + path + "\" не найден");
+        return false;
+    }
+    {
+        BusyStatus busy(host_, "Загрузка файла " + path + " ...");
+        host_.ApplyWordWrap(options_.WordWrap);
+        {
+            EditorBusy hourglass(editor_);
+            if (FileResult read = ReadTextFile(path, format, editor_); !read) {
+                // The editor still holds the previous text, which stays current.
+                host_.ShowError(read.error);
+                return false;
+            }
+            host_.SetCaption(path);
+            host_.SetModified(false);
+        }
+        editor_.GotoOffset(recent_.RecentPosition(path));
+        host_.ShowCaretPosition(editor_.SelStart());
+        currentFormat_ = format;
+        currentPath_ = path;
+        recent_.AddRecent(path, editor_.SelStart(), format);
+        values_.TextDirectory = FolderOf(path);
+        host_.SetModified(false);
+        host_.ClearPassLists();
+    }
+    host_.RefreshCommands();
+    return true;
+}
+
+bool TextFiles::OpenText() {
+    if (!AskSaveChanges()) {
+        return false;
+    }
+    FileDialogSetup setup;
+    setup.folder = values_.TextDirectory;
+    setup.encodingEnabled = !options_.AutoUnicode;
+    setup.encodingIndex = EncodingIndexOf(openDialogFormat_);
+    if (!openDialogShown_) {
+        setup.filterIndex = kOpenFilterAllTypes;
+    }
+    const auto choice = host_.ShowOpenDialog(setup);
+    openDialogShown_ = true;
+    if (!choice) {
+        return false;
+    }
+    const TextFormat format =
+        ResolveFormat(choice->path, DialogChoiceFormat(choice->encodingIndex, choice->filterIndex));
+    openDialogFormat_ = format;
+    if (HasFlag(format, FormatUtf16BE)) {
+        host_.ShowInfo(kBigEndianNotice);
+    }
+    if (HasFlag(format, FormatUtf8) && values_.UTF8Warning) {
+        if (!host_.AskYesNo(kUtf8Question)) {
+            return false;
+        }
+        values_.UTF8Warning = false;
+    }
+    EditorBusy hourglass(editor_);
+    recent_.RememberPosition(currentPath_, editor_);
+    return LoadText(choice->path, format);
+}
+
+bool TextFiles::LoadDropped(const std::vector<std::string>& paths) {
+    if (paths.empty() || !AskSaveChanges()) {
+        return false;
+    }
+    recent_.RememberPosition(currentPath_, editor_);
+    return LoadText(paths.front(), ResolveFormat(paths.front(), 0));
+}
+
+bool TextFiles::SaveCurrent() {
+    if (currentPath_.empty()) {
+        return false;
+    }
+    BusyStatus busy(host_);
+    EditorBusy hourglass(editor_);
+    if (FileResult written = WriteTextFile(currentPath_, currentFormat_, editor_); !written) {
+        // The text stays marked as changed: it is not on disk.
+        host_.ShowError(written.error);
+        return false;
+    }
+    host_.SetModified(false);
+    return true;
+}
+
+bool TextFiles::SaveAs() {
+    saveDialogFormat_ = currentFormat_;
+    FileDialogSetup setup;
+    setup.fileName = currentPath_;
+    setup.encodingEnabled = true;
+    setup.encodingIndex = EncodingIndexOf(saveDialogFormat_);
+    setup.filterIndex = HasFlag(saveDialogFormat_, FormatRtf) ? kRichTextFilter : 0;
+    const auto choice = host_.ShowSaveDialog(setup);
+    if (!choice) {
+        return false;
+    }
+    const std::string& path = choice->path;
+    if (FileExists(path) && !ConfirmOverwrite(host_, path)) {
+        return false;
+    }
+    const TextFormat format = DialogChoiceFormat(choice->encodingIndex, choice->filterIndex);
+    saveDialogFormat_ = format;
+    const bool losesRichText = HasFlag(currentFormat_, FormatRtf) && !HasFlag(format, FormatRtf);
+    const bool losesUnicode =
+        HasFlag(currentFormat_, kEncodingMask) && !HasFlag(format, kEncodingMask);
+    if ((losesRichText || losesUnicode) && !host_.AskYesNo(kLossQuestion)) {
+        return false;
+    }
+    {
+        BusyStatus busy(host_);
+        EditorBusy hourglass(editor_);
+        if (FileResult written = WriteTextFile(path, format, editor_); !written) {
+            // Path and format stay those of the text as it is on disk.
+            host_.ShowError(written.error);
+            return false;
+        }
+        currentFormat_ = format;
+        host_.SetModified(false);
+    }
+    values_.TextDirectory = FolderOf(path);
+    currentPath_ = path;
+    host_.SetCaption(path);
+    recent_.AddRecent(path, editor_.SelStart(), format);
+    return true;
+}
+
+bool TextFiles::AskSaveChanges() {
+    if (editor_.TextLength() == 0 || !host_.Modified()) {
+        return true;
+    }
+    const MessageResult answer = host_.ShowMessage(MessageKind::Warning, kSaveChangesQuestion,
+                                                   MessageButtons::YesNoCancel, MessageResult::Yes);
+    if (answer == MessageResult::No) {
+        return true;
+    }
+    if (answer != MessageResult::Yes) {
+        return false;
+    }
+    return currentPath_.empty() ? SaveAs() : SaveCurrent();
+}
+
+} // namespace umlo

@@ -1,0 +1,76 @@
+// The commands "Загрузить текст", "Сохранить текст" and "Сохранить текст как",
+// the loading of a dropped file and of a recent file, and the current text's
+// path and format.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/host.h"
+#include "core/options.h"
+#include "documents/recent_files.h"
+#include "documents/settings_file.h"
+#include "documents/text_buffer.h"
+#include "documents/text_format.h"
+#include "documents/text_io_host.h"
+
+namespace umlo {
+
+// "Файл <path> существует. Переписать?"; true on Yes (No is the default).
+bool ConfirmOverwrite(Host& host, std::string_view path);
+
+class TextFiles {
+public:
+    // options is the copy in force (CurrentOptions); values holds TextDirectory,
+    // UTF8Warning and UTFLength of the settings file. All outlive this object.
+    TextFiles(TextBuffer& editor, TextIoHost& host, RecentFiles& recent, const TOptions& options,
+              SettingsValues& values);
+
+    // Empty when the editor holds no file.
+    const std::string& CurrentPath() const { return currentPath_; }
+    TextFormat CurrentFormat() const { return currentFormat_; }
+    // Start-up presets and "Очистить текстовое окно".
+    void SetCurrent(std::string path, TextFormat format) {
+        currentPath_ = std::move(path);
+        currentFormat_ = format;
+    }
+    void ForgetCurrentPath() { currentPath_.clear(); }
+
+    // The format of a file the user chose or dropped (see encoding_detect.h).
+    TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat) const;
+
+    // Loads a file into the editor and makes it the current text; a missing or
+    // unreadable file is reported and changes nothing.
+    bool LoadText(const std::string& path, TextFormat format);
+    bool OpenText();
+    // The first of the dropped files, without the notices of OpenText.
+    bool LoadDropped(const std::vector<std::string>& paths);
+    bool SaveCurrent();
+    bool SaveAs();
+    // Before the text is replaced or left: Yes saves (to the current path, or
+    // through SaveAs), No goes on without saving, Cancel stops.
+    bool AskSaveChanges();
+
+    // Whether "Сохранить текст" and "Сохранить текст как" can run.
+    bool CanSaveCurrent() const { return editor_.TextLength() > 0 && !currentPath_.empty(); }
+    bool CanSaveAs() const { return editor_.TextLength() > 0; }
+
+    // The dialogs' own formats (they preselect the encoding list).
+    TextFormat OpenDialogFormat() const { return openDialogFormat_; }
+    TextFormat SaveDialogFormat() const { return saveDialogFormat_; }
+
+private:
+    TextBuffer& editor_;
+    TextIoHost& host_;
+    RecentFiles& recent_;
+    const TOptions& options_;
+    SettingsValues& values_;
+    std::string currentPath_;
+    TextFormat currentFormat_ = 0;
+    TextFormat openDialogFormat_ = 0;
+    TextFormat saveDialogFormat_ = 0;
+    bool openDialogShown_ = false;
+};
+
+} // namespace umlo
