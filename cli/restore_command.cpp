@@ -81,11 +81,17 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
     PassEngine engine(dic, regExprs, options, buffer, host);
     QuestionReport report;
     int lastAnswer = 0;
+    bool inputEnded = false;
     host.SetAnswerer([&](const AskQuestion& q) {
         const int answer = args.interactive ? AskOnTerminal(q, buffer, console.in, err,
                                                             console.errIsTerminal, console.width)
                                             : PolicyAnswer(args.policy, q, buffer);
-        report.Add(buffer, q, answer);
+        // The end of the input is no answer of the user's: the pass stops and the
+        // file is left alone.
+        inputEnded = args.interactive && !console.in;
+        if (!inputEnded) {
+            report.Add(buffer, q, answer);
+        }
         lastAnswer = answer;
         return answer;
     });
@@ -103,6 +109,11 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
             err << "umlo-cli: прервано; " << input.path << " не записан\n";
             return kExitInterrupted;
         }
+        if (inputEnded) {
+            err << "umlo-cli: ввод закончился раньше, чем были даны все ответы; " << input.path
+                << " не записан\n";
+            return kExitFailure;
+        }
         const std::u16string result = buffer.GetAllText();
         const std::string& target = args.inPlace ? input.path : args.output;
         // An unchanged file is left untouched in place.
@@ -114,8 +125,13 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
             }
         }
         console.out << (several ? input.path + ": " : std::string()) << engine.RunSummary() << "\n";
-        if (lastAnswer == AnswerCancel && i + 1 < inputs.size()) {
-            err << "umlo-cli: ёфикация прервана; остальные файлы не обработаны\n";
+        if (lastAnswer == AnswerCancel) {
+            const LineColumn at = buffer.LineAndColumn(buffer.SelStart());
+            err << "umlo-cli: ёфикация " << input.path << " прервана в строке " << at.line + 1
+                << "; замены до этого места записаны\n";
+            if (i + 1 < inputs.size()) {
+                err << "umlo-cli: остальные файлы не обработаны\n";
+            }
             break;
         }
     }

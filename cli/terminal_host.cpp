@@ -1,6 +1,7 @@
 #include "cli/terminal_host.h"
 
 #include <csignal>
+#include <signal.h>
 
 namespace umlo::cli {
 namespace {
@@ -18,7 +19,12 @@ constexpr auto kProgressInterval = std::chrono::milliseconds(250);
 } // namespace
 
 void CatchInterrupt() {
-    std::signal(SIGINT, OnInterrupt);
+    // No SA_RESTART: a read from the terminal waiting for an answer must end too.
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;
+    sigaction(SIGINT, &action, nullptr);
 }
 bool Interrupted() {
     return interrupted != 0;

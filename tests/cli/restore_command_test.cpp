@@ -140,5 +140,24 @@ TEST_F(RestoreCommand, StoppingOnAQuestionKeepsWhatWasDoneAndSkipsTheRest) {
     EXPECT_NE(err_.str().find("остальные файлы не обработаны"), std::string::npos);
 }
 
+TEST_F(RestoreCommand, UndoOnTheTerminalRevertsAndAsksAgain) {
+    // Ё for the first «все», then "Откат" on the second question: the first is
+    // reverted and asked again.
+    ASSERT_EQ(RunOn("все все\n", {"--interactive", "--report", Path("rep.tsv")}, "2\n5\n1\n1\n"),
+              kExitOk)
+        << err_.str();
+    EXPECT_EQ(Read("out.txt"), "все все\n");
+    EXPECT_EQ(Read("rep.tsv"), "1\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tЁ\n"
+                               "1\t5\tвсе\tвсе\tвсё\tВыберите верный вариант\tОткат\n"
+                               "1\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n"
+                               "1\t5\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n");
+}
+
+TEST_F(RestoreCommand, AnInputThatEndsBeforeTheAnswersWritesNothing) {
+    ASSERT_EQ(RunOn("еще все\n", {"--interactive"}, ""), kExitFailure);
+    EXPECT_FALSE(fs::exists(Path("out.txt")));
+    EXPECT_NE(err_.str().find("ввод закончился"), std::string::npos) << err_.str();
+}
+
 } // namespace
 } // namespace umlo::cli
