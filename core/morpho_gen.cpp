@@ -145,7 +145,8 @@ void MorphoGen::LoadRulesFromText(std::string_view text) {
     std::string section;
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
+        // CR LF, LF and a lone CR all end a line; the empty lines between are skipped.
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
             end = text.size();
         }

@@ -64,7 +64,7 @@ public:
     // The deferred start's load: a missing file leaves generation unavailable
     // for the run without a message; a file that is there loads as above.
     bool LoadRulesIfPresent(const std::string& fileName, Host& host);
-    // The same from the file's text (lines ended by CR LF or LF).
+    // The same from the file's text (lines ended by CR LF, LF or CR).
     void LoadRulesFromText(std::string_view text);
 
     bool Loaded() const { return loaded_; }

@@ -147,6 +147,12 @@ TEST(MorphoLoad, SectionsLabelsAndMalformedLines) {
     EXPECT_EQ(rules[2].endings, Cp("ать,ал:ся"));
     EXPECT_EQ(rules[3].pattern, "");
     EXPECT_EQ(rules[3].endings, "");
+
+    // Lines ended by a lone CR are lines too.
+    gen.LoadRulesFromText(Cp("=С\rодин:а:1:а\rдва:я:1:я"));
+    ASSERT_EQ(gen.Rules().size(), 2u);
+    EXPECT_EQ(gen.Rules()[0].label, Cp("С (один)"));
+    EXPECT_EQ(gen.Rules()[1].endings, Cp("я"));
 }
 
 TEST(MorphoLoad, FilesAndTheirFaults) {
