@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Tests of tools/build-dictionary.
+
+- The bundled data/umlox.dat is what the script makes of the installed
+  hunspell-ru data and data/src/ (skipped, exit code 77, when hunspell-ru is
+  not installed): nobody edited the generated file by hand, and the build is
+  deterministic.
+- On a small hand-made Hunspell pair the script decides doubt, drops and
+  order the way the dictionary format and the lookup need.
+"""
+
+import importlib.machinery
+import importlib.util
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+SCRIPT = os.path.join(ROOT, "tools", "build-dictionary")
+
+loader = importlib.machinery.SourceFileLoader("build_dictionary", SCRIPT)
+spec = importlib.util.spec_from_loader("build_dictionary", loader)
+bd = importlib.util.module_from_spec(spec)
+loader.exec_module(bd)
+
+AFF = """SET UTF-8
+
+SFX A Y 3
+SFX A   о   а   о
+SFX A   о   у   о
+SFX A   о   е   о
+
+SFX V Y 4
+SFX V   ести  едёт  ести
+SFX V   ести  едет  ести
+SFX V   ести  ел    ести
+SFX V   ести  едём  ести
+
+SFX S Y 3
+SFX S   ный ы   нный
+SFX S   ённый ены ённый
+SFX S   нный н  нный
+"""
+
+# небо/нёбо: one paradigm written twice (only our list can tell); вести
+# spells its endings both ways (ведёт is sure); решённый makes the bad
+# «решёны» beside «решены»; Лёвин is a name.
+DIC = """12
+небо/A
+нёбо/A
+вести/V
+решенный/S
+решённый/S
+весло/A
+вёсла
+весла
+Лёвин
+ёлка
+ёлка
+Ёж
+"""
+
+
+def build_small(doubtful="", add="", drop=""):
+    with tempfile.TemporaryDirectory() as tmp:
+        paths = {}
+        for name, text in (("ru.aff", AFF), ("ru.dic", DIC), ("add.txt", add),
+                           ("drop.txt", drop), ("doubtful.txt", doubtful)):
+            paths[name] = os.path.join(tmp, name)
+            with open(paths[name], "w", encoding="utf-8") as f:
+                f.write(text)
+        out = os.path.join(tmp, "out.dat")
+        bd.build(paths["ru.dic"], paths["ru.aff"], tmp, out)
+        with open(out, "rb") as f:
+            data = f.read()
+    return data, data.decode("cp1251").split("\n")
+
+
+class SmallHunspell(unittest.TestCase):
+    def test_header_counts_the_entries(self):
+        data, lines = build_small()
+        self.assertEqual(lines[0], "# Версия: " + bd.VERSION)
+        entries = [l for l in lines if l and not l.startswith("#")]
+        self.assertEqual(lines[1], "# Длина: %d" % len(entries))
+        self.assertNotIn(b"\r", data)
+        self.assertTrue(data.endswith(b"\n"))
+
+    def test_doubt_comes_from_other_words_and_our_list(self):
+        _, lines = build_small(doubtful="нёб*\n")
+        # вёсла beside «весла», the genitive of весло: a word of its own.
+        self.assertIn("вёсла?", lines)
+        # ведёт: the е-spelling comes from the same verb, so it is sure.
+        self.assertIn("ведёт", lines)
+        self.assertIn("ведём", lines)
+        # The twin «небо» says nothing; our pattern marks every form.
+        for w in ("нёбо?", "нёба?", "нёбу?", "нёбе?"):
+            self.assertIn(w, lines)
+        _, plain = build_small()
+        self.assertIn("нёбо", plain)
+
+    def test_bad_forms_are_dropped(self):
+        _, lines = build_small(drop="ведём\n")
+        words = {l.rstrip("?") for l in lines if l and not l.startswith("#")}
+        self.assertNotIn("решёны", words)  # short participle with a stressed ending
+        self.assertIn("решён", words)
+        self.assertNotIn("ведём", words)
+        self.assertFalse(any("ё" not in w.lower() for w in words))
+
+    def test_order_is_case_blind_by_keys_and_names_keep_their_capital(self):
+        _, lines = build_small(add="ёж\n")
+        entries = [l.rstrip("?") for l in lines if l and not l.startswith("#")]
+        keys = [bd.cp1251_key(w) for w in entries]
+        self.assertEqual(keys, sorted(keys))
+        self.assertEqual(len(set(bd.ekey(w) for w in entries)), len(entries))
+        # «Ёж» stands directly before «ёж»; the duplicate ёлка is one entry.
+        self.assertEqual(entries.index("Ёж") + 1, entries.index("ёж"))
+        self.assertEqual(entries.count("ёлка"), 1)
+        self.assertIn("Лёвин", entries)
+
+    def test_one_key_with_yo_in_different_places_is_doubtful(self):
+        _, lines = build_small(add="весёл\nвёсел\nтрёхвёдерный\nтрехвёдерный\n")
+        self.assertIn("вёсел?", lines)
+        self.assertNotIn("весёл", [l.rstrip("?") for l in lines])
+        # A half-spelled variant gives way to the full spelling, which is sure.
+        self.assertIn("трёхвёдерный", lines)
+
+    def test_a_bad_source_word_stops_the_build(self):
+        with self.assertRaises(SystemExit):
+            build_small(add="ёлка-палка\n")
+        with self.assertRaises(SystemExit):
+            build_small(doubtful="ЁлКа\n")
+
+    def test_verb_families_skip_stressed_prefixes_and_other_roots(self):
+        entries = [("вывести", ""), ("привести", ""), ("прессовать", ""), ("совать", ""),
+                   ("найти", ""), ("выйти", ""), ("отобрать", ""), ("счесть", "")]
+        forms = bd.generate_verb_forms(entries)
+        self.assertIn("приведёт", forms)
+        self.assertIn("привёл", forms)
+        self.assertIn("суёт", forms)
+        self.assertIn("найдёт", forms)
+        self.assertIn("нашёл", forms)
+        self.assertIn("отберёт", forms)
+        self.assertIn("сочтёт", forms)
+        self.assertIn("счёл", forms)
+        for wrong in ("выведёт", "вывёл", "прессуёт", "выйдёт", "вышёл"):
+            self.assertNotIn(wrong, forms)
+
+
+class BundledFile(unittest.TestCase):
+    def test_rebuild_is_identical(self):
+        if not (os.path.exists(bd.HUNSPELL_DIC) and os.path.exists(bd.HUNSPELL_AFF)):
+            raise unittest.SkipTest("hunspell-ru is not installed")
+        with tempfile.TemporaryDirectory() as tmp:
+            out = os.path.join(tmp, "umlox.dat")
+            subprocess.run([sys.executable, SCRIPT, "--out", out], check=True,
+                           stdout=subprocess.DEVNULL)
+            with open(out, "rb") as f:
+                rebuilt = f.read()
+        with open(os.path.join(ROOT, "data", "umlox.dat"), "rb") as f:
+            bundled = f.read()
+        self.assertTrue(rebuilt == bundled,
+                        "data/umlox.dat differs from tools/build-dictionary output; rebuild it")
+
+
+if __name__ == "__main__":
+    result = unittest.main(exit=False).result
+    if not result.wasSuccessful():
+        sys.exit(1)
+    if result.skipped and not result.testsRun - len(result.skipped):
+        sys.exit(77)
