@@ -1,6 +1,7 @@
 #include "core/pass.h"
 
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -48,6 +49,27 @@ void UpperAscii(std::string_view in, std::string& out) {
         }
     }
 }
+
+// Appends numbers as printf's "%d" and "%0.Nf" would write them.
+struct SummaryText {
+    std::string text;
+    SummaryText& Add(std::string_view s) {
+        text += s;
+        return *this;
+    }
+    SummaryText& Add(long long n) {
+        char buf[24];
+        const auto r = std::to_chars(buf, buf + sizeof buf, n);
+        text.append(buf, r.ptr);
+        return *this;
+    }
+    SummaryText& Fixed(double x, int precision) {
+        char buf[400];
+        const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed, precision);
+        text.append(buf, r.ec == std::errc() ? r.ptr : buf);
+        return *this;
+    }
+};
 
 void ToCp1251(std::u16string_view line, std::string& out) {
     out.resize(line.size());
@@ -307,23 +329,29 @@ std::string PassEngine::RunSummary() const {
     const double seconds = clock_() - startTime_;
     // Replacements (or collected words) per second, rounded half to even.
     const auto perSecond = [seconds](std::int32_t count) {
-        return seconds > 0 ? static_cast<long long>(std::nearbyint(count / seconds)) : 0LL;
+        if (!(seconds > 0)) {
+            return 0LL;
+        }
+        const double rate = std::nearbyint(count / seconds);
+        return rate < 1e18 ? static_cast<long long>(rate) : 1000000000000000000LL;
     };
-    char text[256];
+    // Rebuilt after every examined word, so formatted without printf.
+    SummaryText t;
     if (flags_.CollectMode) {
-        std::snprintf(text, sizeof text, "Найдено новых Ё: %d; время: %0.2f с; скорость: %lld Ё/с",
-                      counters_.NewWordCount, seconds, perSecond(counters_.NewWordCount));
-        return text;
+        t.Add("Найдено новых Ё: ").Add(counters_.NewWordCount).Add("; время: ").Fixed(seconds, 2);
+        t.Add(" с; скорость: ").Add(perSecond(counters_.NewWordCount)).Add(" Ё/с");
+        return t.text;
     }
     const RunCounters& c = counters_;
-    const int consulted = c.RegExprHits + c.RegExprMisses;
-    const double req = consulted != 0 ? 100.0 * c.RegExprHits / consulted : 0.0;
-    std::snprintf(text, sizeof text,
-                  "%d=%d+%d  A:%d=%d+%d  RE:%d=%d+%d  REQ:%0.1f%%  E:%d  T:%0.2f  S:%lld",
-                  c.Decided, c.DecidedChanged, c.DecidedKept, c.Asked, c.AskedChanged, c.AskedKept,
-                  c.RegExprHits, c.RegExprHitsChanged, c.RegExprHitsKept, req, c.MisplacedCount,
-                  seconds, perSecond(c.DecidedChanged));
-    return text;
+    const long long consulted = static_cast<long long>(c.RegExprHits) + c.RegExprMisses;
+    const double req =
+        consulted != 0 ? 100.0 * c.RegExprHits / static_cast<double>(consulted) : 0.0;
+    t.Add(c.Decided).Add("=").Add(c.DecidedChanged).Add("+").Add(c.DecidedKept);
+    t.Add("  A:").Add(c.Asked).Add("=").Add(c.AskedChanged).Add("+").Add(c.AskedKept);
+    t.Add("  RE:").Add(c.RegExprHits).Add("=").Add(c.RegExprHitsChanged).Add("+");
+    t.Add(c.RegExprHitsKept).Add("  REQ:").Fixed(req, 1).Add("%  E:").Add(c.MisplacedCount);
+    t.Add("  T:").Fixed(seconds, 2).Add("  S:").Add(perSecond(c.DecidedChanged));
+    return t.text;
 }
 
 void PassEngine::RefreshSummary() {
