@@ -1,0 +1,237 @@
+// Checks of the dictionaries shipped in data/: the main dictionary loads
+// without a fault report and keeps the order the lookup relies on, its
+// doubtful marks hold for the classic pairs, and every line of the
+// regular-expression dictionary compiles and settles what its comment says.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/codepage.h"
+#include "core/main_dictionary.h"
+#include "core/options.h"
+#include "core/regexpr_apply.h"
+#include "core/regexpr_dictionary.h"
+#include "core/words.h"
+#include "documents/memory_text_buffer.h"
+#include "tests/support/recording_host.h"
+
+namespace umlo {
+namespace {
+
+using testing::RecordingHost;
+
+const std::string kMainPath = std::string(UMLO_SOURCE_DIR) + "/data/umlox.dat";
+const std::string kRegExprPath = std::string(UMLO_SOURCE_DIR) + "/data/umlo_regexpr.dat";
+
+std::vector<std::string> FileLines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << path;
+    std::vector<std::string> lines;
+    std::string line;
+    while (std::getline(in, line)) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST(BundledMainDictionary, LoadsWithoutFaultReports) {
+    TDic dic;
+    RecordingHost host;
+    std::string path = kMainPath;
+    ASSERT_TRUE(LoadMainDictionary(dic, path, host));
+    EXPECT_TRUE(host.MessageTexts().empty());
+    EXPECT_GT(dic.Count(), 50000);
+    EXPECT_EQ(dic.Version(), "1.0");
+}
+
+// The loader reports only the first fault of each kind; this walks every line.
+TEST(BundledMainDictionary, EveryEntryIsOneWordWithYoInStrictKeyOrder) {
+    const std::vector<std::string> lines = FileLines(kMainPath);
+    std::string previousKey;
+    int entries = 0;
+    int declaredLength = -1;
+    const std::string lengthTag = Cp("# Длина: ");
+    for (const std::string& line : lines) {
+        ASSERT_EQ(line.find('\r'), std::string::npos) << "LF line ends only";
+        if (IsCommentLine(line)) {
+            if (line.rfind(lengthTag, 0) == 0) {
+                declaredLength = std::stoi(line.substr(lengthTag.size()));
+            }
+            continue;
+        }
+        ++entries;
+        const std::string word = LastChar(line) == "?" ? DropLastChar(line) : line;
+        const std::string key = EKey(word);
+        ASSERT_TRUE(AllLetters(word) && !word.empty()) << Cp1251ToUtf8(line);
+        ASSERT_TRUE(HasDiaeresisE(word)) << Cp1251ToUtf8(line);
+        ASSERT_FALSE(HasUpperLetter(word.substr(1))) << Cp1251ToUtf8(line);
+        ASSERT_LT(DicCompare(previousKey, key), 0)
+            << Cp1251ToUtf8(previousKey) << " / " << Cp1251ToUtf8(key);
+        previousKey = key;
+    }
+    EXPECT_EQ(declaredLength, entries);
+}
+
+class BundledLookup : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dic_ = std::make_unique<TDic>();
+        RecordingHost host;
+        std::string path = kMainPath;
+        LoadMainDictionary(*dic_, path, host);
+    }
+    static void TearDownTestSuite() { dic_.reset(); }
+
+    // The lookup of a text word written with е, as the pass does it.
+    static LookupResult Lookup(const std::string& utf8) { return dic_->LookupWord(EKey(Cp(utf8))); }
+
+    static std::unique_ptr<TDic> dic_;
+};
+std::unique_ptr<TDic> BundledLookup::dic_;
+
+// A sure entry is written silently, so the е-form of a doubtful pair must
+// never find one: each of these е-forms is a word of its own.
+TEST_F(BundledLookup, FormsThatAreWordsOfTheirOwnAreDoubtful) {
+    for (const char* word :
+         {"все",    "Все",    "чем",       "нем",          "лет",         "небо",
+          "неба",   "перед",  "осел",      "берег",        "мел",         "слез",
+          "слезы",  "узнаем", "узнаешь",   "признаем",     "совершенный", "совершенная",
+          "звезды", "сестры", "жены",      "весла",        "черта",       "берет",
+          "сел",    "поем",   "съем",      "всем",         "моем",        "Левин",
+          "далеко", "самое",  "вселенная", "приближенный", "нагруженный", "заряженный"}) {
+        const LookupResult r = Lookup(word);
+        EXPECT_GE(r.index, 0) << word;
+        EXPECT_TRUE(r.NeedsAsk) << word;
+    }
+}
+
+// Verb forms with a stressed ending and common sure words are changed silently.
+TEST_F(BundledLookup, UndoubtedWordsAreSure) {
+    for (const char* word :
+         {"еще",    "Еще",     "ее",           "идет",        "дает",   "создает",   "встает",
+          "ведет",  "несет",   "берешь",       "зовет",       "провел", "предпочел", "учтет",
+          "придет", "пришел",  "нашел",        "днем",        "елка",   "Алеша",     "Петр",
+          "Федор",  "зеленый", "определенный", "напряженный", "черный", "мертвый"}) {
+        const LookupResult r = Lookup(word);
+        EXPECT_GE(r.index, 0) << word;
+        EXPECT_FALSE(r.NeedsAsk) << word;
+        EXPECT_EQ(r.WordVerdict, kDiaeresisForm) << word;
+    }
+}
+
+// Forms the dictionary must not offer at all: no ё in them, or ё where the
+// stress is not (short forms of participles: решена, not «решёна»).
+TEST_F(BundledLookup, FormsWithoutAStressedYoAreAbsent) {
+    for (const char* word : {"решена", "решены", "присоединены", "молоко", "вынесет", "выберет",
+                             "вызовет", "вышел", "прессует", "обоснует"}) {
+        EXPECT_EQ(Lookup(word).index, -1) << word;
+    }
+}
+
+TEST(BundledRegExprDictionary, EveryLineCompiles) {
+    TRegExprDic dic;
+    TOptions options;
+    RecordingHost host;
+    std::string path = kRegExprPath;
+    ASSERT_TRUE(LoadRegExprDictionary(dic, path, options, host));
+    EXPECT_TRUE(host.MessageTexts().empty());
+    int lines = 0;
+    for (const std::string& line : FileLines(kRegExprPath)) {
+        ASSERT_EQ(line.find('\r'), std::string::npos);
+        lines += IsCommentLine(line) ? 0 : 1;
+        ASSERT_EQ(line.find(Cp("\\0")), std::string::npos) << "old-format marker";
+    }
+    EXPECT_EQ(dic.Count(), lines);
+    EXPECT_EQ(dic.Version(), "1.0");
+}
+
+class BundledRegExprs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        dic_ = std::make_unique<TRegExprDic>();
+        TOptions options;
+        RecordingHost host;
+        std::string path = kRegExprPath;
+        LoadRegExprDictionary(*dic_, path, options, host);
+    }
+    static void TearDownTestSuite() { dic_.reset(); }
+
+    // The verdict for the first word of the sentence that equals word (both
+    // UTF-8, the word as written in the text); yoForm is its ё-form.
+    int Verdict(const std::string& sentence, const std::string& word, const std::string& yoForm) {
+        MemoryTextBuffer buffer;
+        buffer.SetAllText(Utf8ToUtf16(sentence));
+        const std::string text = Utf16ToCp1251(buffer.GetAllText());
+        const std::string w = Cp(word);
+        int position = -1;
+        for (const WordSpan& span : SplitWords(text)) {
+            if (text.compare(span.pos, span.length, w) == 0) {
+                position = static_cast<int>(span.pos);
+                break;
+            }
+        }
+        EXPECT_GE(position, 0) << word;
+        RunCounters counters;
+        RecordingHost host;
+        RegExprApplication app{buffer, *dic_, counters, host, 5, nullptr, {}};
+        return ApplyRegExprs(app, w, position, EKey(w), TransferCase(Cp(yoForm), w)).verdict;
+    }
+
+    static std::unique_ptr<TRegExprDic> dic_;
+};
+std::unique_ptr<TRegExprDic> BundledRegExprs::dic_;
+
+TEST_F(BundledRegExprs, ChemAndNem) {
+    EXPECT_EQ(Verdict("Он спросил о чем-то.", "чем", "чём"), 2);
+    EXPECT_EQ(Verdict("В чем дело?", "чем", "чём"), 2);
+    EXPECT_EQ(Verdict("Он ни при чем.", "чем", "чём"), 2);
+    EXPECT_EQ(Verdict("Говорить тут не о чем.", "чем", "чём"), 1);
+    EXPECT_EQ(Verdict("Упрекнуть его не в чем.", "чем", "чём"), 1);
+    EXPECT_EQ(Verdict("Лучше поздно, чем никогда.", "чем", "чём"), 1);
+    EXPECT_EQ(Verdict("С чем пришел?", "чем", "чём"), 1);
+    EXPECT_EQ(Verdict("Я думал о нем.", "нем", "нём"), 2);
+    EXPECT_EQ(Verdict("Он был нем как рыба.", "нем", "нём"), 1);
+    EXPECT_EQ(Verdict("Во всем виноват он.", "всем", "всём"), 2);
+    EXPECT_EQ(Verdict("Спасибо всем.", "всем", "всём"), 1);
+}
+
+TEST_F(BundledRegExprs, VseAndVsyo) {
+    EXPECT_EQ(Verdict("Все-таки он пришел.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Мне все равно.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все было тихо.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он все ждал ответа.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все течет, все меняется.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Ты все знаешь.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Это все, что у меня есть.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все это время он молчал.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все человечество ждет.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Становилось все холоднее.", "все", "всё"), 2);
+    // The plural «все» is left as it is.
+    EXPECT_EQ(Verdict("Все это знают.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все трое молчали.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все прежние верили.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Мы все эти годы ждали.", "все", "всё"), 1);
+    // Nothing to go by: the word is left to the user.
+    EXPECT_EQ(Verdict("Мы все пришли.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Все весело смеялись.", "Все", "всё"), 0);
+}
+
+TEST_F(BundledRegExprs, OtherDoubtfulWords) {
+    EXPECT_EQ(Verdict("Ему было 25 лет.", "лет", "лёт"), 1);
+    EXPECT_EQ(Verdict("Он стоял перед домом.", "перед", "перёд"), 1);
+    EXPECT_EQ(Verdict("Ясное небо.", "небо", "нёбо"), 1);
+    EXPECT_EQ(Verdict("Язык коснулся твердого неба.", "неба", "нёба"), 2);
+    EXPECT_EQ(Verdict("Она смеялась до слез.", "слез", "слёз"), 2);
+    EXPECT_EQ(Verdict("Он сел на стул.", "сел", "сёл"), 1);
+    EXPECT_EQ(Verdict("Жители городов и сел.", "сел", "сёл"), 2);
+    EXPECT_EQ(Verdict("Иди к черту!", "черту", "чёрту"), 2);
+    EXPECT_EQ(Verdict("Он берет книгу.", "берет", "берёт"), 2);
+    EXPECT_EQ(Verdict("Что в сердце моем?", "моем", "моём"), 2);
+    EXPECT_EQ(Verdict("Мы моем посуду.", "моем", "моём"), 1);
+}
+
+} // namespace
+} // namespace umlo
