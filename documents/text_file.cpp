@@ -258,8 +258,11 @@ FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
     std::string temp;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = target.string() + ".umlo-" + std::to_string(::getpid()) + "-" +
-               std::to_string(attempt) + ".tmp";
+        // Beside the target, so the rename stays on one file system; short, so
+        // a long target name cannot make it too long.
+        temp = (target.parent_path() /
+                (".umlo-" + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp"))
+                   .string();
         fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST) {
             return SystemFailure(path, errno);
