@@ -1,0 +1,331 @@
+#include "app/qt_text_buffer.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <cassert>
+#include <cmath>
+
+#include "app/qt_convert.h"
+
+namespace umlo {
+namespace {
+
+// Qt separates paragraphs with U+2029; the buffer's line break is CR.
+std::u16string FromDocumentText(const QString& text) {
+    std::u16string out = ToU16(text);
+    std::replace(out.begin(), out.end(), char16_t(0x2029), kLineBreak);
+    return out;
+}
+
+// QTextCursor turns "\n" into a paragraph break.
+QString ToInsertableText(std::u16string_view text) {
+    std::u16string normalized = NormalizeLineBreaks(text);
+    std::replace(normalized.begin(), normalized.end(), kLineBreak, u'\n');
+    return ToQString(normalized);
+}
+
+CharFormat FromQtFormat(const QTextCharFormat& f) {
+    CharFormat out;
+    if (f.hasProperty(QTextFormat::ForegroundBrush)) {
+        out.text = FromQColor(f.foreground().color());
+    }
+    if (f.hasProperty(QTextFormat::BackgroundBrush)) {
+        out.back = FromQColor(f.background().color());
+    }
+    out.bold = f.fontWeight() >= QFont::Bold;
+    if (f.hasProperty(QTextFormat::FontPointSize)) {
+        out.fontSize = static_cast<int>(std::lround(f.fontPointSize()));
+    }
+    return out;
+}
+
+} // namespace
+
+std::u16string NormalizeLineBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r') {
+            out += kLineBreak;
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else if (c == u'\n' || c == char16_t(0x2029)) {
+            out += kLineBreak;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+QtTextBuffer::QtTextBuffer(QTextEdit& edit) : edit_(edit) {
+    // Pasted rich text would bring formats and objects the buffer cannot model.
+    edit_.setAcceptRichText(false);
+}
+
+QTextDocument& QtTextBuffer::Doc() const {
+    return *edit_.document();
+}
+
+int QtTextBuffer::TextLength() const {
+    // characterCount() counts the final paragraph's separator, which is no text.
+    return Doc().characterCount() - 1;
+}
+
+int QtTextBuffer::Clamp(int offset) const {
+    return std::clamp(offset, 0, TextLength());
+}
+
+std::u16string QtTextBuffer::GetAllText() const {
+    return FromDocumentText(Doc().toRawText());
+}
+
+void QtTextBuffer::SetAllText(std::u16string_view text) {
+    BeginUpdate();
+    Doc().setPlainText(ToInsertableText(text));
+    // A fresh cursor forgets a typing format left from the old text.
+    edit_.setTextCursor(QTextCursor(&Doc()));
+    EndUpdate();
+}
+
+std::u16string QtTextBuffer::TextRange(int from, int to) const {
+    const int length = TextLength();
+    if (from < 0 || from > length) {
+        from = length;
+    }
+    if (to < 0 || to > length) {
+        to = length;
+    }
+    if (from == to) {
+        return {};
+    }
+    QTextCursor c(&Doc());
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    return FromDocumentText(c.selectedText());
+}
+
+int QtTextBuffer::LineCount() const {
+    return Doc().blockCount();
+}
+
+int QtTextBuffer::LineStart(int line) const {
+    if (line < 0) {
+        return -1;
+    }
+    const QTextBlock block = Doc().findBlockByNumber(line);
+    return block.isValid() ? block.position() : -1;
+}
+
+std::u16string QtTextBuffer::LineText(int line) const {
+    if (line < 0) {
+        return {};
+    }
+    const QTextBlock block = Doc().findBlockByNumber(line);
+    return block.isValid() ? ToU16(block.text()) : std::u16string();
+}
+
+int QtTextBuffer::LineOfOffset(int offset) const {
+    return Doc().findBlock(Clamp(offset)).blockNumber();
+}
+
+int QtTextBuffer::SelStart() const {
+    return edit_.textCursor().selectionStart();
+}
+
+int QtTextBuffer::SelLength() const {
+    const QTextCursor c = edit_.textCursor();
+    return c.selectionEnd() - c.selectionStart();
+}
+
+void QtTextBuffer::SetCaret(int offset) {
+    QTextCursor c = edit_.textCursor();
+    c.setPosition(Clamp(offset));
+    edit_.setTextCursor(c);
+}
+
+void QtTextBuffer::SetSelLength(int length) {
+    const int start = SelStart();
+    QTextCursor c = edit_.textCursor();
+    c.setPosition(start);
+    const long long end = static_cast<long long>(start) + std::max(length, 0);
+    c.setPosition(static_cast<int>(std::min<long long>(end, TextLength())),
+                  QTextCursor::KeepAnchor);
+    edit_.setTextCursor(c);
+}
+
+void QtTextBuffer::ScrollToCaret() {
+    edit_.ensureCursorVisible();
+}
+
+std::u16string QtTextBuffer::SelectedText() const {
+    return FromDocumentText(edit_.textCursor().selectedText());
+}
+
+QTextCharFormat QtTextBuffer::QtFormatAt(int offset) const {
+    if (offset < 0 || offset >= TextLength()) {
+        return {};
+    }
+    const QTextBlock block = Doc().findBlock(offset);
+    if (offset == block.position() + block.length() - 1) {
+        // A block's char format is that of the separator in front of it.
+        return block.next().charFormat();
+    }
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        if (offset >= fragment.position() && offset < fragment.position() + fragment.length()) {
+            return fragment.charFormat();
+        }
+    }
+    return {};
+}
+
+bool QtTextBuffer::ReplaceSelection(std::u16string_view text) {
+    const std::u16string normalized = NormalizeLineBreaks(text);
+    const long long after = static_cast<long long>(TextLength()) - SelLength() +
+                            static_cast<long long>(normalized.size());
+    if (edit_.isReadOnly() || after > kTextLimit) {
+        QApplication::beep();
+        return false;
+    }
+    QTextCursor c = edit_.textCursor();
+    const int start = c.selectionStart();
+    // The new text takes the format of the replaced text, or of the
+    // character before the caret.
+    const QTextCharFormat format = QtFormatAt(c.hasSelection() ? start : start - 1);
+    c.insertText(ToInsertableText(normalized), format);
+    edit_.setTextCursor(c);
+    return true;
+}
+
+CharFormat QtTextBuffer::FormatAt(int offset) const {
+    return FromQtFormat(QtFormatAt(offset));
+}
+
+Color QtTextBuffer::SelectionTextColor() const {
+    const QTextCursor c = edit_.textCursor();
+    if (c.hasSelection()) {
+        return FormatAt(c.selectionStart()).text;
+    }
+    // What a character typed at the caret would get.
+    return FromQtFormat(c.charFormat()).text;
+}
+
+void QtTextBuffer::MergeIntoSelection(const QTextCharFormat& format) {
+    // With a selection the characters change; without one, the typing format.
+    edit_.mergeCurrentCharFormat(format);
+}
+
+void QtTextBuffer::SetSelectionTextColor(Color color) {
+    QTextCharFormat f;
+    f.setForeground(ToQColor(color));
+    MergeIntoSelection(f);
+}
+
+void QtTextBuffer::SetSelectionBackColor(Color color) {
+    QTextCharFormat f;
+    f.setBackground(ToQColor(color));
+    MergeIntoSelection(f);
+}
+
+void QtTextBuffer::SetSelectionBold(bool on) {
+    QTextCharFormat f;
+    f.setFontWeight(on ? QFont::Bold : QFont::Normal);
+    MergeIntoSelection(f);
+}
+
+int QtTextBuffer::SelectionFontSize() const {
+    const QTextCursor c = edit_.textCursor();
+    const QTextCharFormat f = c.hasSelection() ? QtFormatAt(c.selectionStart()) : c.charFormat();
+    if (f.hasProperty(QTextFormat::FontPointSize)) {
+        return static_cast<int>(std::lround(f.fontPointSize()));
+    }
+    const QFont font = Doc().defaultFont();
+    return font.pointSize() > 0 ? font.pointSize() : edit_.font().pointSize();
+}
+
+void QtTextBuffer::SetSelectionFontSize(int points) {
+    if (points <= 0) {
+        return;
+    }
+    QTextCharFormat f;
+    f.setFontPointSize(points);
+    MergeIntoSelection(f);
+}
+
+void QtTextBuffer::ClearText() {
+    SetAllText(u"");
+    Doc().clearUndoRedoStacks();
+    Doc().setModified(false);
+}
+
+void QtTextBuffer::CutSelection() {
+    if (edit_.isReadOnly() || SelLength() == 0) {
+        return;
+    }
+    CopySelection();
+    ReplaceSelection(u"");
+}
+
+void QtTextBuffer::CopySelection() {
+    if (SelLength() == 0) {
+        return;
+    }
+    std::u16string text = SelectedText();
+    // Other programs expect line feeds on the clipboard.
+    std::replace(text.begin(), text.end(), kLineBreak, u'\n');
+    QApplication::clipboard()->setText(ToQString(text));
+}
+
+void QtTextBuffer::PasteClipboard() {
+    if (edit_.isReadOnly()) {
+        return;
+    }
+    const QString text = QApplication::clipboard()->text();
+    if (!text.isEmpty()) {
+        ReplaceSelection(ToU16(text));
+    }
+}
+
+bool QtTextBuffer::ReadOnly() const {
+    return edit_.isReadOnly();
+}
+
+void QtTextBuffer::SetReadOnly(bool on) {
+    edit_.setReadOnly(on);
+}
+
+void QtTextBuffer::BeginUpdate() {
+    if (updateLock_++ == 0) {
+        edit_.setUpdatesEnabled(false);
+    }
+}
+
+void QtTextBuffer::EndUpdate() {
+    assert(updateLock_ > 0 && "EndUpdate without BeginUpdate");
+    if (updateLock_ <= 0) {
+        return;
+    }
+    if (--updateLock_ == 0) {
+        edit_.setUpdatesEnabled(true);
+        edit_.viewport()->update();
+    }
+}
+
+void QtTextBuffer::SetBusyCursor(bool on) {
+    if (on) {
+        edit_.viewport()->setCursor(Qt::WaitCursor);
+    } else {
+        edit_.viewport()->setCursor(Qt::IBeamCursor);
+    }
+}
+
+} // namespace umlo

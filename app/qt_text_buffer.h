@@ -1,0 +1,74 @@
+// The text buffer over a QTextEdit: paragraphs are the lines, document
+// positions are the offsets (a block separator counts as one character, as a
+// line break does), and per-character formats are the widget's char formats.
+#pragma once
+
+#include <QTextCharFormat>
+
+#include "documents/text_buffer.h"
+
+class QTextEdit;
+class QTextDocument;
+
+namespace umlo {
+
+class QtTextBuffer : public TextBuffer {
+public:
+    // The widget is not owned and must outlive the buffer.
+    explicit QtTextBuffer(QTextEdit& edit);
+
+    int TextLength() const override;
+    std::u16string GetAllText() const override;
+    void SetAllText(std::u16string_view text) override;
+    std::u16string TextRange(int from, int to) const override;
+
+    int LineCount() const override;
+    int LineStart(int line) const override;
+    std::u16string LineText(int line) const override;
+    int LineOfOffset(int offset) const override;
+
+    int SelStart() const override;
+    int SelLength() const override;
+    void SetCaret(int offset) override;
+    void SetSelLength(int length) override;
+    void ScrollToCaret() override;
+    std::u16string SelectedText() const override;
+    bool ReplaceSelection(std::u16string_view text) override;
+
+    Color SelectionTextColor() const override;
+    void SetSelectionTextColor(Color color) override;
+    void SetSelectionBackColor(Color color) override;
+    void SetSelectionBold(bool on) override;
+    int SelectionFontSize() const override;
+    void SetSelectionFontSize(int points) override;
+    CharFormat FormatAt(int offset) const override;
+
+    void ClearText() override;
+    void CutSelection() override;
+    void CopySelection() override;
+    void PasteClipboard() override;
+
+    bool ReadOnly() const override;
+    void SetReadOnly(bool on) override;
+    void BeginUpdate() override;
+    void EndUpdate() override;
+    void SetBusyCursor(bool on) override;
+
+    QTextEdit& Widget() { return edit_; }
+    int UpdateLockCount() const { return updateLock_; }
+
+private:
+    QTextDocument& Doc() const;
+    int Clamp(int offset) const;
+    // The widget's own format of one character; an empty format past the end.
+    QTextCharFormat QtFormatAt(int offset) const;
+    void MergeIntoSelection(const QTextCharFormat& format);
+
+    QTextEdit& edit_;
+    int updateLock_ = 0;
+};
+
+// Every line end (CR LF, LF, CR) becomes one carriage return.
+std::u16string NormalizeLineBreaks(std::u16string_view text);
+
+} // namespace umlo

@@ -1,0 +1,103 @@
+#include "app/qt_text_buffer.h"
+
+#include <QTextEdit>
+
+#include <memory>
+
+#include "tests/support/text_buffer_contract.h"
+
+namespace umlo {
+namespace {
+
+// A buffer that owns its widget, for the contract suite.
+struct OwnedEdit {
+    std::unique_ptr<QTextEdit> edit = std::make_unique<QTextEdit>();
+};
+
+class OwningQtTextBuffer : private OwnedEdit, public QtTextBuffer {
+public:
+    OwningQtTextBuffer() : QtTextBuffer(*edit) {}
+};
+
+using umlo::testing::TextBufferContract;
+INSTANTIATE_TEST_SUITE_P(QtTextEdit, TextBufferContract,
+                         ::testing::Values(umlo::testing::TextBufferFactory([] {
+                             return std::make_unique<OwningQtTextBuffer>();
+                         })));
+
+class QtTextBufferTest : public ::testing::Test {
+protected:
+    QTextEdit edit;
+    QtTextBuffer buffer{edit};
+};
+
+TEST_F(QtTextBufferTest, NoBreakSpacesAndLineBreaksSurviveTheWidget) {
+    // Qt's plain-text export turns U+00A0 into a space; the pass needs it kept.
+    buffer.SetAllText(u"а\u00a0б\r\nв");
+    EXPECT_EQ(buffer.GetAllText(), u"а\u00a0б\rв");
+    EXPECT_EQ(buffer.LineText(0), u"а\u00a0б");
+    EXPECT_EQ(buffer.TextRange(0, -1), u"а\u00a0б\rв");
+    buffer.SetCaret(1);
+    buffer.SetSelLength(3);
+    EXPECT_EQ(buffer.SelectedText(), u"\u00a0б\r");
+}
+
+TEST_F(QtTextBufferTest, ColoursReachTheWidgetInRedLowOrder) {
+    buffer.SetAllText(u"мед");
+    buffer.SetCaret(1);
+    buffer.SetSelLength(1);
+    buffer.SetSelectionTextColor(16711680); // blue
+    buffer.SetSelectionBackColor(65535);    // yellow
+    QTextCursor c(edit.document());
+    c.setPosition(2);
+    EXPECT_EQ(c.charFormat().foreground().color(), QColor(0, 0, 255));
+    EXPECT_EQ(c.charFormat().background().color(), QColor(255, 255, 0));
+}
+
+TEST_F(QtTextBufferTest, TypingFormatIsForgottenWithNewText) {
+    buffer.SetAllText(u"аб");
+    buffer.SetCaret(2);
+    buffer.SetSelectionTextColor(255);
+    EXPECT_EQ(buffer.SelectionTextColor(), 255u);
+    buffer.SetAllText(u"вг");
+    buffer.SetCaret(2);
+    EXPECT_EQ(buffer.SelectionTextColor(), kBlack);
+}
+
+TEST_F(QtTextBufferTest, UpdateLockStopsRepaintingUntilTheLastRelease) {
+    buffer.BeginUpdate();
+    buffer.BeginUpdate();
+    EXPECT_FALSE(edit.updatesEnabled());
+    buffer.EndUpdate();
+    EXPECT_FALSE(edit.updatesEnabled());
+    buffer.EndUpdate();
+    EXPECT_TRUE(edit.updatesEnabled());
+    EXPECT_EQ(buffer.UpdateLockCount(), 0);
+}
+
+TEST_F(QtTextBufferTest, ClearTextForgetsTheWidgetsUndoAndModifiedState) {
+    buffer.SetAllText(u"текст");
+    buffer.SetCaret(5);
+    buffer.ReplaceSelection(u"ы");
+    EXPECT_TRUE(edit.document()->isUndoAvailable());
+    buffer.ClearText();
+    EXPECT_FALSE(edit.document()->isUndoAvailable());
+    EXPECT_FALSE(edit.document()->isModified());
+    EXPECT_EQ(buffer.TextLength(), 0);
+}
+
+TEST_F(QtTextBufferTest, BusyCursorOverTheText) {
+    buffer.SetBusyCursor(true);
+    EXPECT_EQ(edit.viewport()->cursor().shape(), Qt::WaitCursor);
+    buffer.SetBusyCursor(false);
+    EXPECT_EQ(edit.viewport()->cursor().shape(), Qt::IBeamCursor);
+}
+
+TEST(NormalizeLineBreaks, EveryLineEndIsOneBreak) {
+    EXPECT_EQ(NormalizeLineBreaks(u"a\r\nb\nc\rd\n\r"), u"a\rb\rc\rd\r\r");
+    EXPECT_EQ(NormalizeLineBreaks(u"a\u2029b"), u"a\rb");
+    EXPECT_EQ(NormalizeLineBreaks(u""), u"");
+}
+
+} // namespace
+} // namespace umlo
