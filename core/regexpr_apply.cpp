@@ -1,6 +1,7 @@
 #include "core/regexpr_apply.h"
 
 #include "core/codepage.h"
+#include "core/regexpr_prefilter.h"
 #include "core/words.h"
 
 namespace umlo {
@@ -91,7 +92,14 @@ RegExprVerdict ApplyRegExprs(RegExprApplication& app, std::string_view word, int
         const LineColumn place = app.buffer.LineAndColumn(position);
         const WordContext context =
             BuildWordContext(app.buffer, place.line, place.column, word, app.wordsBufferLength / 2);
+        const std::string folded = FoldForPrefilter(context.text);
+        const LetterPairs pairs(folded);
         for (int k = 0; k < dic.Count(); ++k) {
+            const std::string& required = dic.Required(k);
+            if (!required.empty() && (!pairs.Covers(dic.RequiredPairs(k)) ||
+                                      folded.find(required) == std::string::npos)) {
+                continue; // cannot match this context
+            }
             const int choice = TryExpression(dic, k, context, word, plainForm, diaeresisForm);
             if (choice == 0) {
                 continue;

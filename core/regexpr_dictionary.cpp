@@ -1,6 +1,7 @@
 #include "core/regexpr_dictionary.h"
 
 #include "core/codepage.h"
+#include "core/regexpr_prefilter.h"
 #include "core/words.h"
 
 namespace umlo {
@@ -80,6 +81,8 @@ void TRegExprDic::Clear() {
     UseCount_.Clear();
     CaseSensitive_.Clear();
     Deciding_.Clear();
+    Required_.Clear();
+    RequiredPairs_.Clear();
 }
 
 bool TRegExprDic::AddLine(std::string_view line) {
@@ -95,6 +98,8 @@ bool TRegExprDic::AddLine(std::string_view line) {
     UseCount_.Add(0);
     CaseSensitive_.Add(caseSensitive ? 1 : 0);
     Deciding_.Add(DecidingLetters(line));
+    Required_.Add(RequiredLetters(Expressions_.Get(Count() - 1)));
+    RequiredPairs_.Add(LetterPairs(Required_.Get(Count() - 1)));
     return true;
 }
 

@@ -12,6 +12,7 @@
 #include "core/my_lists.h"
 #include "core/options.h"
 #include "core/regex_matcher.h"
+#include "core/regexpr_prefilter.h"
 
 namespace umlo {
 
@@ -38,6 +39,9 @@ public:
     // Lines holding a capital match case-sensitively, all others case-blind.
     bool CaseSensitive(int index) const { return CaseSensitive_.Get(index) != 0; }
     const std::vector<int>& Deciding(int index) const { return Deciding_.Get(index); }
+    // Letters every match must contain (see regexpr_prefilter.h); may be empty.
+    const std::string& Required(int index) const { return Required_.Get(index); }
+    const LetterPairs& RequiredPairs(int index) const { return RequiredPairs_.Get(index); }
 
     const TList<std::string>& Sources() const { return Sources_; }
     const TList<std::string>& Expressions() const { return Expressions_; }
@@ -56,6 +60,8 @@ private:
     TIntegerList UseCount_;
     TShortIntList CaseSensitive_;
     TList<std::vector<int>> Deciding_;
+    TList<std::string> Required_;
+    TList<LetterPairs> RequiredPairs_;
     std::string version_;
 };
 
