@@ -19,6 +19,11 @@ std::string AskPrompt(bool misplaced, bool strange, bool suggest) {
     return "Выберите верный вариант";
 }
 
+void Clearusersel1Click(TDic& dic, Host& host) {
+    dic.ClearAlwaysChoices();
+    host.EnableCommand("Clearusersel1", false);
+}
+
 namespace {
 
 // The user's answer for a word put on the panel; WordVerdict −1 on a stop.

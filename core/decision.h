@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/main_dictionary.h"
 #include "core/pass_host.h"
 
 namespace umlo {
@@ -22,6 +23,10 @@ struct Decision {
 // Sets AskedFlag and UndoRequested of the engine and may change the entry's
 // remembered answers, the counters and the collected words.
 Decision DecideWord(PassEngine& engine, std::string_view w, int startOffset);
+
+// "Сбросить "Всегда Е/Ё"" (Clearusersel1): forgets every "always" answer and
+// disables itself.
+void Clearusersel1Click(TDic& dic, Host& host);
 
 // The panel's prompt for a question (UTF-8).
 std::string AskPrompt(bool misplaced, bool strange, bool suggest);

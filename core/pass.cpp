@@ -354,6 +354,16 @@ std::string PassEngine::RunSummary() const {
     return t.text;
 }
 
+std::string PassEngine::SummaryTooltip() {
+    return "t=t1+t2 - полное число проверок (t1 - с заменой, t2 - без земены)\r\n"
+           "A=a1+a2 - число проверок слов с запросом (a1 - с заменой, a2 - без земены)\r\n"
+           "RE=r1+r2 - число применений СРВ (r1 - с заменой, r2 - без земены)\r\n"
+           "REQ - эффективность СРВ\r\n"
+           "E - число замен Ё на Е\r\n"
+           "T - время работы (сек)\r\n"
+           "S - скорость работы (замен/сек)";
+}
+
 void PassEngine::RefreshSummary() {
     host_.SetStatusText(1, RunSummary());
 }

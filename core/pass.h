@@ -84,6 +84,7 @@ public:
     void ApplyReplacement(int startOffset, std::string_view oldWord, std::string_view newWord);
 
     // The status-bar summary (UTF-8), and setting it into panel 1.
+    static std::string SummaryTooltip();
     std::string RunSummary() const;
     void RefreshSummary();
     void TakeStartTime();

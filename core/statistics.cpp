@@ -37,6 +37,17 @@ void ResetStatistics(RunCounters& counters, TDic& dic, TRegExprDic& regExprs, Ho
     host.SetStatusText(1, "");
 }
 
+bool Clearstat1Click(RunCounters& counters, TDic& dic, TRegExprDic& regExprs, TextBuffer& buffer,
+                     Color fontColor, Host& host) {
+    if (!host.AskYesNo("Обнулить статистку ёфикации?")) {
+        return false;
+    }
+    ResetStatistics(counters, dic, regExprs, host);
+    host.EnableCommand("Clearstat1", false);
+    ClearMarks(buffer, fontColor);
+    return true;
+}
+
 void ClearMarks(TextBuffer& buffer, Color fontColor) {
     const int caret = buffer.SelStart();
     buffer.SetCaret(0);

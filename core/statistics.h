@@ -23,6 +23,11 @@ void RecordWordStatistics(TDic& dic, int startOffset, std::string_view word, int
 // and every expression's use count, and clears status panel 1.
 void ResetStatistics(RunCounters& counters, TDic& dic, TRegExprDic& regExprs, Host& host);
 
+// "Обнулить статистику" (Clearstat1): asks first; on Yes resets, disables the
+// command and removes the colour marks. Returns whether it reset.
+bool Clearstat1Click(RunCounters& counters, TDic& dic, TRegExprDic& regExprs, TextBuffer& buffer,
+                     Color fontColor, Host& host);
+
 // Removes every colour from the text: the font colour on white.
 void ClearMarks(TextBuffer& buffer, Color fontColor);
 

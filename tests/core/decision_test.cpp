@@ -213,3 +213,21 @@ TEST(AskPromptTest, FirstMatchingRowWins) {
 
 } // namespace
 } // namespace umlo::testing
+
+namespace umlo::testing {
+namespace {
+
+TEST_F(Decision, ClearingUserChoicesBringsTheQuestionBack) {
+    Answer({AnswerPlainAlways});
+    EXPECT_EQ(Run("все все"), "все все");
+    EXPECT_EQ(host.questions.size(), 1u);
+    EXPECT_TRUE(host.commands.at("Clearusersel1"));
+    Clearusersel1Click(dic, host);
+    EXPECT_FALSE(host.commands.at("Clearusersel1"));
+    Answer({AnswerDiaeresis});
+    EXPECT_EQ(Run("все"), "всё");
+    EXPECT_EQ(host.questions.size(), 2u);
+}
+
+} // namespace
+} // namespace umlo::testing

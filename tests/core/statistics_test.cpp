@@ -210,3 +210,29 @@ TEST_F(Statistics, ClearMarksResetsEveryColourAndKeepsTheCaret) {
 
 } // namespace
 } // namespace umlo::testing
+
+namespace umlo::testing {
+namespace {
+
+TEST_F(Statistics, ClearingStatisticsAsksFirst) {
+    Answer({AnswerDiaeresis});
+    Run("еще все");
+    host.answers.clear();
+    // No (the default button) keeps counters and marks.
+    EXPECT_FALSE(Clearstat1Click(engine.Counters(), dic, regExprs, buffer, kBlack, host));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
+    EXPECT_EQ(host.messages[0].text, "Обнулить статистку ёфикации?");
+    EXPECT_EQ(engine.Counters().Decided, 2);
+    EXPECT_NE(buffer.FormatAt(2).text, kBlack);
+
+    host.yesNoAnswer = MessageResult::Yes;
+    EXPECT_TRUE(Clearstat1Click(engine.Counters(), dic, regExprs, buffer, kBlack, host));
+    EXPECT_EQ(engine.Counters().Decided, 0);
+    EXPECT_FALSE(host.commands.at("Clearstat1"));
+    EXPECT_EQ(buffer.FormatAt(2).text, kBlack);
+    EXPECT_EQ(WordStatisticsGrid(dic).rows.size(), 2u);
+}
+
+} // namespace
+} // namespace umlo::testing

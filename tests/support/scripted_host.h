@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,10 @@ public:
     MessageResult ShowMessage(MessageKind kind, std::string_view text, MessageButtons buttons,
                               MessageResult defaultButton) override {
         messages.push_back({kind, std::string(text)});
-        return buttons == MessageButtons::Ok ? MessageResult::Ok : defaultButton;
+        if (buttons == MessageButtons::Ok) {
+            return MessageResult::Ok;
+        }
+        return yesNoAnswer ? *yesNoAnswer : defaultButton;
     }
     void EnableCommand(std::string_view itemName, bool enabled) override {
         commands[std::string(itemName)] = enabled;
@@ -89,6 +93,7 @@ public:
     int statusUpdates = 0;
     bool busy = false;
     std::vector<Message> messages;
+    std::optional<MessageResult> yesNoAnswer; // otherwise the default button
     std::map<std::string, bool> commands;
     std::map<std::string, std::string> captions;
 
