@@ -233,5 +233,15 @@ TEST_F(BundledRegExprs, OtherDoubtfulWords) {
     EXPECT_EQ(Verdict("Мы моем посуду.", "моем", "моём"), 1);
 }
 
+// The catch-all lines keep a word typed with е; a ё the author wrote is never
+// undone by them, and «не о чем» gives way to «о чём-то».
+TEST_F(BundledRegExprs, CatchAllsDoNotUndoAWrittenYo) {
+    EXPECT_EQ(Verdict("Ждали сто лет.", "лет", "лёт"), 1);
+    EXPECT_EQ(Verdict("Ждали сто лёт.", "лёт", "лёт"), 0);
+    EXPECT_EQ(Verdict("Лучше, чём раньше.", "чём", "чём"), 0);
+    EXPECT_EQ(Verdict("Перёд платья.", "Перёд", "перёд"), 0);
+    EXPECT_EQ(Verdict("Говорили не о чём-то важном.", "чём", "чём"), 2);
+}
+
 } // namespace
 } // namespace umlo
