@@ -2,14 +2,24 @@
 
 #include <csignal>
 #include <signal.h>
+#include <unistd.h>
 
 namespace umlo::cli {
 namespace {
 
 volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t waitingForAnswer = 0;
 
+// The stream library retries a read that a signal broke off, so a question
+// waiting on the terminal would not notice Ctrl+C. Nothing is being written
+// while a question waits: ending at once loses no file.
 extern "C" void OnInterrupt(int) {
     interrupted = 1;
+    if (waitingForAnswer != 0) {
+        static const char kMessage[] = "\numlo-cli: прервано, файл не записан\n";
+        [[maybe_unused]] const auto written = ::write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
+        ::_exit(130);
+    }
 }
 
 // A progress line is redrawn at most this often, and first after this long, so
@@ -99,7 +109,13 @@ MessageResult TerminalHost::ShowMessage(MessageKind kind, std::string_view text,
 
 int TerminalHost::AskUser(const AskQuestion& question) {
     EndProgress();
-    return answerer_ ? answerer_(question) : AnswerCancel;
+    if (!answerer_) {
+        return AnswerCancel;
+    }
+    waitingForAnswer = 1;
+    const int answer = answerer_(question);
+    waitingForAnswer = 0;
+    return answer;
 }
 
 bool TerminalHost::EscPressed() {

@@ -4,6 +4,7 @@
 set -uo pipefail
 
 cli="$1"
+here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -57,6 +58,15 @@ printf '2\n1\n' | "$cli" restore "${dicts[@]}" --interactive --report ask.tsv as
     >out.log 2>err.log || fail "interactive run: $(cat err.log)"
 expect_file ask.out 'всё\nвсе\n'
 expect_file ask.tsv '1\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tЁ\n2\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n'
+
+# Ctrl+C while a question waits on the terminal: exit 130, nothing written.
+if command -v python3 >/dev/null; then
+    python3 "$here/press_ctrl_c.py" "$cli" restore "${dicts[@]}" --interactive ask.txt -o ctrlc.out \
+        >out.log 2>&1
+    code=$?
+    [ "$code" = 130 ] || fail "Ctrl+C on a question: exit $code ($(cat out.log))"
+    [ -e ctrlc.out ] && fail "output written after Ctrl+C"
+fi
 
 # The statistics file.
 expect_exit 0 "$cli" restore "${dicts[@]}" utf8.txt -o utf8.out --stats stat.log
