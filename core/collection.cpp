@@ -40,6 +40,9 @@ void Umlocollect1(PassEngine& engine) {
 }
 
 void CollectNewWords(PassEngine& engine) {
+    if (engine.Flags().PassRunning || engine.Flags().CollectMode) {
+        return;
+    }
     {
         const LineColumn at = engine.CaretLineColumn();
         CollectionScope scope(engine);

@@ -10,7 +10,8 @@ class PassEngine;
 // "Сбор новых Ё" (Umlocollect1): takes the start time, then collects.
 void Umlocollect1(PassEngine& engine);
 // Scans from the caret with the collection flag set; CheckUmlo and RegExprs
-// are switched on and off for the scan and restored afterwards.
+// are switched on and off for the scan and restored afterwards. Does nothing
+// while a pass or a collection runs already.
 void CollectNewWords(PassEngine& engine);
 
 } // namespace umlo

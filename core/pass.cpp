@@ -94,6 +94,9 @@ LineColumn PassEngine::CaretLineColumn() const {
 }
 
 void PassEngine::DoUmloficate(int line, int column) {
+    if (flags_.PassRunning || flags_.CollectMode) {
+        return; // the scan keeps its place on the stack; a second one would corrupt it
+    }
     undo_.ClearUndo(host_);
     RunningPass running(*this);
     TakeStartTime();

@@ -69,6 +69,7 @@ public:
                PassHost& host);
 
     // "Ёфицировать с начала текста": DoUmloficate(0, 1).
+    // Does nothing while a pass or a collection runs already.
     // "Ёфицировать с текущей позиции": DoUmloficate at CaretLineColumn().
     void DoUmloficate(int line, int column);
     LineColumn CaretLineColumn() const;
@@ -113,6 +114,12 @@ public:
     // Ascending text offsets + 1 of every letter the pass changed.
     const std::vector<std::int32_t>& ReplacementPositions() const { return positions_; }
     void ClearReplacementPositions() { positions_.clear(); }
+    // A key typed into the editor, a text loaded or the text window cleared:
+    // the changed letters can no longer be found or taken back.
+    void ForgetReplacements() {
+        undo_.ClearUndo(host_);
+        positions_.clear();
+    }
     // "Откат" outside a pass (Ctrl+Z): one letter back.
     bool UndoStep() { return undo_.UndoStep(buffer_, host_); }
 

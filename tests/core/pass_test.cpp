@@ -1,5 +1,6 @@
 // The scan: where it starts and stops, the look-ahead tests, the letters it
 // writes and marks, the counters and the summary line.
+#include "core/collection.h"
 #include "tests/core/engine_fixture.h"
 
 namespace umlo::testing {
@@ -241,6 +242,33 @@ TEST_F(Pass, TestingHooksStopAtTheSectionEndAndAnswerQuestions) {
     EXPECT_EQ(answers.asked, (std::vector<std::string>{Cp("все"), Cp("лет")}));
     EXPECT_EQ(host.AskedPlainForms(), (std::vector<std::string>{"лет"}));
     EXPECT_EQ(answers.shown, (std::vector<int>{AnswerPlain}));
+}
+
+} // namespace
+} // namespace umlo::testing
+
+namespace umlo::testing {
+namespace {
+
+TEST_F(Pass, NoSecondPassStartsWhileOneIsAsking) {
+    host.onAsk = [this](const AskQuestion&) {
+        engine.DoUmloficate(0, 1);
+        CollectNewWords(engine);
+    };
+    Answer({AnswerDiaeresis});
+    EXPECT_EQ(Run("все ёлка еще"), "всё елка ещё"); // «ёлка» takes the proposal
+    EXPECT_EQ(host.questions.size(), 2u);           // «все» and the unknown «ёлка»
+    EXPECT_TRUE(host.wordWindow.empty());
+    EXPECT_EQ(engine.Counters().Decided, 3);
+}
+
+TEST_F(Pass, TypingForgetsTheChangedLetters) {
+    Answer({AnswerDiaeresis});
+    Run("все");
+    engine.ForgetReplacements();
+    EXPECT_TRUE(engine.ReplacementPositions().empty());
+    EXPECT_FALSE(engine.Undo().UndoAvailable());
+    EXPECT_FALSE(host.commands.at("Undo1"));
 }
 
 } // namespace
