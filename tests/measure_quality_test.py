@@ -1,0 +1,75 @@
+#!/usr/bin/env python3
+"""Tests of tools/measure-quality: its counting and its simulation of the
+dictionary lookup (--dry), which must read dictionary lines the way the
+program does."""
+
+import contextlib
+import importlib.machinery
+import importlib.util
+import io
+import os
+import tempfile
+import unittest
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+loader = importlib.machinery.SourceFileLoader("measure_quality",
+                                              os.path.join(ROOT, "tools", "measure-quality"))
+spec = importlib.util.spec_from_loader("measure_quality", loader)
+mq = importlib.util.module_from_spec(spec)
+loader.exec_module(mq)
+
+
+def write_cp1251(directory, name, lines):
+    path = os.path.join(directory, name)
+    with open(path, "wb") as f:
+        f.write(("\n".join(lines) + "\n").encode("cp1251"))
+    return path
+
+
+class Conversion(unittest.TestCase):
+    def test_lines_convert_like_the_program(self):
+        cases = {
+            "о чём": r"\bо\s+ч([её])м\b",
+            "о  чём": r"\bо\s+ч([её])м\b",
+            "всё-таки": r"\bвс([её])-(\r\n){0,1}таки\b",
+            r"\d+ лет": r"\d+\s+л([её])т\b",
+            "ещё раз": r"([её])щ([её])\s+раз\b",
+            "всё": r"\bвс([её])",
+            r"\(е\)": r"\(([её])\)",
+        }
+        for line, expression in cases.items():
+            self.assertEqual(mq.line_to_expression(line), expression, line)
+        # The program's class ranges hold ё.
+        self.assertEqual(mq.line_to_expression("вс[а-я]"), r"\bвс[а-яё]")
+
+
+class Counting(unittest.TestCase):
+    def figures(self, original, restored, questions):
+        with contextlib.redirect_stdout(io.StringIO()):
+            return mq.measure(original, restored, questions, False)
+
+    def test_each_word_counts_once(self):
+        original = "Всё её лёд мел. Тот ещё."
+        # всё asked, её right, лёд missed, мел→мёл wrong, ещё right.
+        restored = "Все её лед мёл. Тот ещё."
+        f = self.figures(original, restored, {0})
+        self.assertEqual(f["words"], 6)
+        self.assertEqual(f["yo"], 4)
+        self.assertEqual((f["right"], f["wrong"], f["missed"]), (2, 1, 1))
+        self.assertEqual((f["asked"], f["asked_yo"]), (1, 1))
+
+
+class Simulation(unittest.TestCase):
+    def test_sure_entries_change_and_expressions_settle_doubtful_ones(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            dic = write_cp1251(tmp, "d.dat", ["# Версия: 1", "Алёша", "всё?", "ещё", "чём?"])
+            rx = write_cp1251(tmp, "r.dat", ["# c", "о чём", "всё-таки"])
+            text = "Алеша еще спросил о чем-то. Все-таки все ушли. алеша."
+            restored, questions = mq.simulate(text, dic, rx)
+        self.assertEqual(restored, "Алёша ещё спросил о чём-то. Всё-таки все ушли. алеша.")
+        words = mq.WORD.findall(text)
+        self.assertEqual([words[i] for i in sorted(questions)], ["все"])
+
+
+if __name__ == "__main__":
+    unittest.main()
