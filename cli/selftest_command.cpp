@@ -28,7 +28,7 @@ struct ShownQuestion {
 
 } // namespace
 
-int RunSelfTestCommand(const std::string& programFolder, Console& console) {
+int RunSelfTestCommand(const std::string& programFolder, Console& console, TestText text) {
     std::ostream& out = console.out;
     TerminalHost host(console.err, false);
     TDic dic;
@@ -48,6 +48,7 @@ int RunSelfTestCommand(const std::string& programFolder, Console& console) {
         return q.proposePlain ? AnswerPlain : AnswerDiaeresis;
     });
 
+    test.SetTestText(std::move(text));
     test.SetTestingMode(true);
     LoadTestDictionary(dic, host);
     LoadTestRegExprDictionary(regExprs, regExprPath);
