@@ -119,7 +119,8 @@ bool IsSkippedDestination(std::string_view w) {
 
 class Reader {
 public:
-    explicit Reader(std::string_view data) : data_(data) { stack_.push_back(Group{}); }
+    // Outside the document's group nothing is text (a signature, blanks).
+    explicit Reader(std::string_view data) : data_(data) { stack_.push_back(Group{Dest::Skip}); }
 
     RichText Run() {
         while (pos_ < data_.size() && !finished_) {
@@ -164,7 +165,7 @@ private:
             ++overflow_;
             return;
         }
-        stack_.push_back(Top());
+        stack_.push_back(stack_.size() == 1 ? Group{} : Top());
     }
 
     void CloseGroup() {

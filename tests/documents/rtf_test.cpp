@@ -231,10 +231,12 @@ TEST(RtfReader, SkippedDestinations) {
 
 TEST(RtfReader, MalformedInputGivesBestEffortText) {
     EXPECT_EQ(ReadRtf("").text, u"");
-    EXPECT_EQ(ReadRtf("{\\rtf1 abc").text, u"abc");             // truncated
-    EXPECT_EQ(ReadRtf("{\\rtf1 a{\\b b{c").text, u"abc");       // unclosed groups
-    EXPECT_EQ(ReadRtf("{\\rtf1 a}}}} trailing").text, u"a");    // after the document
-    EXPECT_EQ(ReadRtf("}}{\\rtf1 a}").text, u"a");              // stray closing braces
+    EXPECT_EQ(ReadRtf("{\\rtf1 abc").text, u"abc");          // truncated
+    EXPECT_EQ(ReadRtf("{\\rtf1 a{\\b b{c").text, u"abc");    // unclosed groups
+    EXPECT_EQ(ReadRtf("{\\rtf1 a}}}} trailing").text, u"a"); // after the document
+    EXPECT_EQ(ReadRtf("}}{\\rtf1 a}").text, u"a");
+    EXPECT_EQ(ReadRtf("\xEF\xBB\xBF junk {\\rtf1 a}").text,
+              u"a"); // before the document              // stray closing braces
     EXPECT_EQ(ReadRtf("{\\rtf1 a\\").text, u"a");               // a lone backslash at the end
     EXPECT_EQ(ReadRtf("{\\rtf1 a\\'").text, u"a");              // a cut escape
     EXPECT_EQ(ReadRtf("{\\rtf1 a\\'zzb}").text, u"azzb");       // a bad escape
