@@ -1,0 +1,297 @@
+#include "app/ask_panel.h"
+
+#include <QEventLoop>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+#include "app/ask_excerpt.h"
+#include "app/qt_convert.h"
+#include "core/codepage.h"
+
+namespace umlo {
+namespace {
+
+constexpr int kPanelHeight = 119;
+constexpr int kContextHeight = 23;
+constexpr int kAlwaysWidth = 85;
+constexpr int kButtonHeight = 20;
+constexpr int kContextPoints = 12;
+const char* const kWaitingText = "Подождите или нажмите Esc";
+
+QString WithoutMnemonic(QString caption) {
+    caption.remove(QLatin1Char('&'));
+    return caption;
+}
+
+} // namespace
+
+AskPanel::AskPanel(TextBuffer& editor, QWidget* parent) : QWidget(parent), editor_(editor) {
+    setObjectName(QStringLiteral("AskPanel"));
+    setFixedHeight(kPanelHeight);
+
+    context_ = new QTextEdit(this);
+    context_->setObjectName(QStringLiteral("ContextLine"));
+    context_->setFixedHeight(kContextHeight);
+    context_->setLineWrapMode(QTextEdit::NoWrap);
+    context_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    context_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    context_->setReadOnly(true);
+    // It never keeps the focus: the answers stay on the keyboard.
+    context_->setFocusPolicy(Qt::NoFocus);
+    contextBuffer_ = std::make_unique<QtTextBuffer>(*context_);
+
+    bevel_ = new QFrame(this);
+    bevel_->setObjectName(QStringLiteral("AskBevel"));
+    bevel_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    bevel_->setAutoFillBackground(true);
+
+    prompt_ = new QLabel(QStringLiteral("***"), bevel_);
+    prompt_->setObjectName(QStringLiteral("lCaption"));
+    QFont promptFont = prompt_->font();
+    promptFont.setBold(true);
+    promptFont.setPixelSize(14);
+    prompt_->setFont(promptFont);
+    prompt_->setAlignment(Qt::AlignCenter);
+
+    static const char* const kNames[] = {"bYe", "bUmlo", "bYeAll", "bUmloAll", "bUndo", "bCancel"};
+    static const int kAnswers[] = {AnswerPlain,           AnswerDiaeresis, AnswerPlainAlways,
+                                   AnswerDiaeresisAlways, AnswerUndo,      AnswerCancel};
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QPushButton(bevel_);
+        b->setObjectName(QString::fromLatin1(kNames[i]));
+        b->setFixedHeight(kButtonHeight);
+        b->setAutoDefault(false);
+        const int answer = kAnswers[i];
+        connect(b, &QPushButton::clicked, this, [this, answer] { SetAnswer(answer); });
+        buttons_[static_cast<size_t>(i)] = b;
+    }
+    for (Tag t : {TagYeAll, TagUmloAll, TagCancel}) {
+        Button(t).setFixedWidth(kAlwaysWidth);
+    }
+    Button(TagCancel).setText(QStringLiteral("Прервать (Esc)"));
+
+    auto* grid = new QGridLayout(bevel_);
+    grid->setContentsMargins(10, 2, 10, 2);
+    grid->setHorizontalSpacing(10);
+    grid->setVerticalSpacing(3);
+    grid->addWidget(prompt_, 0, 0, 1, 2);
+    grid->addWidget(&Button(TagYe), 1, 0);
+    grid->addWidget(&Button(TagYeAll), 1, 1);
+    grid->addWidget(&Button(TagUmlo), 2, 0);
+    grid->addWidget(&Button(TagUmloAll), 2, 1);
+    grid->addWidget(&Button(TagUndo), 3, 0);
+    grid->addWidget(&Button(TagCancel), 3, 1);
+
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addStretch(1);
+    row->addWidget(bevel_);
+    row->addStretch(1);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(1);
+    column->addWidget(context_);
+    column->addLayout(row, 1);
+
+    ResetCaptions();
+    SetAskingState(false, false);
+}
+
+AskPanel::~AskPanel() = default;
+
+QString AskPanel::Key(int index) const {
+    return index < hotKeys_.size() ? hotKeys_.mid(index, 1) : QString();
+}
+
+void AskPanel::SetHotKeys(const QString& keys) {
+    hotKeys_ = keys.left(4);
+    ResetCaptions();
+    ArrangeAskPanel();
+}
+
+void AskPanel::ResetCaptions() {
+    static const char* const kBases[] = {"Е", "Ё", "Всегда Е", "Всегда Ё"};
+    for (int i = 0; i < 4; ++i) {
+        buttons_[static_cast<size_t>(i)]->setText(
+            Utf8ToQString(AnswerCaption(kBases[i], QStringToUtf8(Key(i)))));
+    }
+    Button(TagUndo).setText(QStringLiteral("Откат"));
+}
+
+void AskPanel::ArrangeAskPanel() {
+    int widest = 0;
+    for (Tag t : {TagYe, TagUmlo, TagUndo}) {
+        const QPushButton& b = Button(t);
+        widest = std::max(widest, b.fontMetrics().horizontalAdvance(WithoutMnemonic(b.text())));
+    }
+    for (Tag t : {TagYe, TagUmlo, TagUndo}) {
+        Button(t).setFixedWidth(widest + 40);
+    }
+    // The layout centres the bevel and makes it wide enough for the prompt.
+    bevel_->setMinimumWidth(std::max(widest + 40 + kAlwaysWidth + 10,
+                                     prompt_->fontMetrics().horizontalAdvance(prompt_->text())) +
+                            20);
+    update();
+}
+
+void AskPanel::SetPrompt(const QString& text, Color color) {
+    prompt_->setText(text);
+    QPalette p = prompt_->palette();
+    p.setColor(QPalette::WindowText, ToQColor(color));
+    prompt_->setPalette(p);
+}
+
+void AskPanel::SetAskingState(bool on, bool undoAvailable) {
+    if (!on) {
+        SetPrompt(QString(), kNeutralPromptColor);
+        ResetCaptions();
+        ArrangeAskPanel();
+    }
+    for (QPushButton* b : buttons_) {
+        b->setEnabled(on);
+    }
+    Button(TagUndo).setEnabled(on && undoAvailable);
+    // The window keeps its size while a question waits.
+    if (QWidget* w = window(); w != this) {
+        if (on) {
+            w->setMinimumSize(w->size());
+            w->setMaximumSize(w->size());
+        } else {
+            w->setMinimumSize(bevel_->minimumWidth(), 0);
+            w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
+    }
+    SetWaitingLook(on);
+}
+
+void AskPanel::SetWaitingLook(bool asking) {
+    if (!asking) {
+        prompt_->setText(Utf8ToQString(kWaitingText));
+        ArrangeAskPanel();
+    }
+    band_ = ToQColor(asking ? kAskingColor : kWaitingColor);
+    QPalette p = bevel_->palette();
+    p.setColor(QPalette::Window, band_);
+    bevel_->setPalette(p);
+    update();
+}
+
+void AskPanel::ShowQuestion(const AskQuestion& q, const QFont& editorFont) {
+    SetPrompt(Utf8ToQString(q.prompt), q.promptWarning ? kWarningPromptColor : kNeutralPromptColor);
+    Button(TagYe).setText(Utf8ToQString(AnswerCaption(q.plainForm, QStringToUtf8(Key(0)))));
+    Button(TagUmlo).setText(Utf8ToQString(AnswerCaption(q.diaeresisForm, QStringToUtf8(Key(1)))));
+    Button(TagUndo).setText(Utf8ToQString(q.undoCaption));
+    Button(TagYeAll).setEnabled(q.alwaysEnabled);
+    Button(TagUmloAll).setEnabled(q.alwaysEnabled);
+    Button(TagUndo).setEnabled(q.undoEnabled);
+
+    QWidget* w = window();
+    if (w->isVisible() && w->isEnabled()) {
+        Button(q.proposePlain ? TagYe : TagUmlo).setFocus(Qt::OtherFocusReason);
+    }
+
+    QFont font = editorFont;
+    font.setPointSize(kContextPoints);
+    context_->setFont(font);
+    context_->document()->setDefaultFont(font);
+    const int xWidth = std::max(QFontMetrics(font).horizontalAdvance(QLatin1Char('x')), 1);
+    const int lineWidth = context_->isVisible() ? context_->viewport()->width() : width();
+    const ContextExcerpt excerpt = BuildContextExcerpt(editor_, lineWidth / xWidth);
+    // The excerpt is shown as the pass sees it, in the 8-bit code page.
+    contextBuffer_->SetAllText(Cp1251ToUtf16(Utf16ToCp1251(excerpt.text)));
+    contextBuffer_->SetCaret(excerpt.wordOffset);
+    contextBuffer_->SetSelLength(excerpt.wordLength);
+    contextBuffer_->SetSelectionTextColor(kWarningPromptColor);
+    contextBuffer_->SetSelectionBold(true);
+    contextBuffer_->SetCaret(excerpt.wordOffset);
+
+    ArrangeAskPanel();
+    proposal_ = q.proposePlain;
+}
+
+int AskPanel::WaitForAnswer() {
+    answer_ = 0;
+    QEventLoop loop;
+    loop_ = &loop;
+    emit questionShown();
+    if (answer_ == 0) {
+        loop.exec();
+    }
+    loop_ = nullptr;
+    // A loop left without an answer (the application quits) stops the pass.
+    return answer_ != 0 ? answer_ : AnswerCancel;
+}
+
+void AskPanel::SetAnswer(int answer) {
+    if (loop_ == nullptr || answer_ != 0) {
+        return;
+    }
+    answer_ = answer;
+    loop_->quit();
+}
+
+bool AskPanel::HandleKey(const QKeyEvent& event, bool act) {
+    if (!Waiting()) {
+        return false;
+    }
+    const int key = event.key();
+    if (key == Qt::Key_Escape) {
+        if (act) {
+            Button(TagCancel).click();
+        }
+        return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!act) {
+            return true;
+        }
+        QWidget* focus = focusWidget();
+        for (QPushButton* b : buttons_) {
+            if (b == focus && b->isEnabled()) {
+                b->click();
+                return true;
+            }
+        }
+        Button(proposal_ ? TagYe : TagUmlo).click();
+        return true;
+    }
+    if ((event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0) {
+        return false;
+    }
+    QString typed = event.text();
+    if (typed.isEmpty() && key >= 0x20 && key < 0x7f) {
+        typed = QChar(key);
+    }
+    if (typed.size() != 1) {
+        return false;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const QString k = Key(i);
+        if (!k.isEmpty() && k.compare(typed, Qt::CaseInsensitive) == 0) {
+            QPushButton* b = buttons_[static_cast<size_t>(i)];
+            if (act && b->isEnabled()) {
+                b->click();
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+void AskPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), band_);
+    // Hatched sides; the bevel paints its own band over the middle.
+    p.fillRect(rect(), QBrush(QColor(128, 128, 128), Qt::DiagCrossPattern));
+}
+
+} // namespace umlo

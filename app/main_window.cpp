@@ -1,0 +1,311 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/ask_panel.h"
+#include "app/main_window_host.h"
+#include "app/message_box.h"
+#include "app/qt_convert.h"
+#include "app/qt_text_buffer.h"
+#include "app/text_io_window_host.h"
+#include "app/window_caption.h"
+#include "core/codepage.h"
+#include "core/pass.h"
+#include "core/statistics.h"
+#include "documents/load_save.h"
+#include "documents/settings_location.h"
+
+namespace umlo {
+namespace {
+
+constexpr int kCaretPanelWidth = 75;
+
+} // namespace
+
+TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
+    setObjectName(QStringLiteral("MainForm"));
+
+    auto* central = new QWidget(this);
+    auto* column = new QVBoxLayout(central);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    editor_ = new QTextEdit(central);
+    editor_->setObjectName(QStringLiteral("Editor"));
+    editor_->resize(563, 290);
+    editor_->setFocusPolicy(Qt::ClickFocus);
+    editor_->setLineWrapMode(QTextEdit::NoWrap);
+    editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    editor_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    QPalette palette = editor_->palette();
+    palette.setColor(QPalette::Base, ToQColor(kWhite));
+    palette.setColor(QPalette::Text, ToQColor(kBlack));
+    // The selection stays visible when the editor loses the focus.
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    editor_->setPalette(palette);
+    buffer_ = std::make_unique<QtTextBuffer>(*editor_);
+    column->addWidget(editor_, 1);
+    panel_ = new AskPanel(*buffer_, central);
+    column->addWidget(panel_);
+    setCentralWidget(central);
+
+    for (int i = 0; i < 2; ++i) {
+        statusPanels_[i] = new QLabel(this);
+        statusPanels_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    }
+    statusPanels_[0]->setFixedWidth(kCaretPanelWidth);
+    statusBar()->addWidget(statusPanels_[0]);
+    statusBar()->addWidget(statusPanels_[1], 1);
+    statusBar()->setToolTip(MessageText(PassEngine::SummaryTooltip()));
+
+    host_ = std::make_unique<MainWindowHost>(*this, *panel_);
+    ioHost_ = std::make_unique<TextIoWindowHost>(*this, *host_);
+    recent_ = std::make_unique<RecentFiles>(host_.get());
+    engine_ =
+        std::make_unique<PassEngine>(dic_, regExprs_, options_.CurrentOptions, *buffer_, *host_);
+    files_ =
+        std::make_unique<TextFiles>(*buffer_, *ioHost_, *recent_, options_.CurrentOptions, values_);
+    CreateMenus();
+
+    // The start-up routine.
+    if (!start_.programFolder.empty()) {
+        QDir::setCurrent(Utf8ToQString(start_.programFolder));
+    }
+    setAcceptDrops(false); // dropped files are not handled yet
+    ReadCommandLine();
+    LoadSettings();
+    ApplyEditorFont();
+    panel_->SetHotKeys(Utf8ToQString(values_.ButtonHotKeys));
+    RegExprSettings& re = engine_->RegExprConfig();
+    re.wordsBufferLength = values_.WordsBufferLength;
+    re.log = values_.RegExprLog;
+    re.logPath = FileInFolder(settingsFolder_, kRegExprLogFileName);
+    EnableCommand(QStringLiteral("Umlobegin1"), false);
+    EnableCommand(QStringLiteral("Umlopos1"), false);
+
+    const WindowPlace& place = values_.Window;
+    if (place.Width > 0 && place.Height > 0) {
+        setGeometry(place.Left, place.Top, place.Width, place.Height);
+    } else {
+        resize(800, 600);
+    }
+
+    connect(editor_, &QTextEdit::textChanged, this, &TMainForm::OnTextChanged);
+    connect(editor_, &QTextEdit::cursorPositionChanged, this, &TMainForm::OnSelectionMoved);
+    connect(editor_, &QTextEdit::selectionChanged, this, &TMainForm::OnSelectionMoved);
+    editor_->installEventFilter(this);
+    ShowCaretPosition(0);
+}
+
+TMainForm::~TMainForm() {
+    editor_->removeEventFilter(this);
+    // The editor's signals must not reach the pass objects as they go.
+    disconnect(editor_, nullptr, this, nullptr);
+}
+
+void TMainForm::ReadCommandLine() {
+    startPath_.clear();
+    textOnCommandLine_ = false;
+    // "/t" (testing mode) is not offered by this window yet; it opens no text.
+    if (!start_.argument.empty() && start_.argument != "/t") {
+        startPath_ = start_.argument;
+        textOnCommandLine_ = true;
+    }
+}
+
+void TMainForm::LoadSettings() {
+    settingsFolder_ =
+        start_.programFolder.empty() ? std::string(".") : SettingsFolder(start_.programFolder);
+    const std::string path = FileInFolder(settingsFolder_, kSettingsFileName);
+    const std::string own = FileInFolder(start_.programFolder, kSettingsFileName);
+    settingsFile_ = path == own ? std::make_unique<SettingsFile>(path)
+                                : std::make_unique<SettingsFile>(path, own);
+    SettingsContext context;
+    context.ProgramFolder = start_.programFolder;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        context.Screen = {screen->size().width(), screen->size().height()};
+    }
+    context.TextOnCommandLine = textOnCommandLine_;
+    if (start_.readSettings) {
+        std::string error;
+        if (!settingsFile_->Load(context, options_, values_, *recent_, &error)) {
+            host_->ShowError(error);
+        }
+    } else {
+        values_.DictionaryPath = ResolveDictionaryPath("umlox.dat", start_.programFolder);
+        values_.RegExprDictionaryPath =
+            ResolveDictionaryPath("umlo_regexpr.dat", start_.programFolder);
+    }
+    if (!textOnCommandLine_ && !values_.StartPath.empty()) {
+        startPath_ = values_.StartPath;
+        startFormat_ = values_.StartFormat;
+    } else if (textOnCommandLine_) {
+        startFormat_ = files_->ResolveFormat(startPath_, 0);
+    }
+}
+
+void TMainForm::ApplyEditorFont() {
+    const TOptions& o = options_.CurrentOptions;
+    QFont font(Utf8ToQString(Cp1251ToUtf8(o.FontName)));
+    font.setStyleHint(QFont::Monospace);
+    font.setPointSize(o.FontSize > 0 ? o.FontSize : 10);
+    editor_->setFont(font);
+    editor_->document()->setDefaultFont(font);
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_) {
+        return;
+    }
+    shown_ = true;
+    panel_->SetAskingState(false, false);
+    editor_->setFocus();
+    panel_->hide();
+    // Once the window is on screen and the event loop runs.
+    QTimer::singleShot(0, this, &TMainForm::DeferredStart);
+}
+
+void TMainForm::DeferredStart() {
+    if (started_) {
+        return;
+    }
+    started_ = true;
+    LoadMainDictionary(dic_, values_.DictionaryPath, *host_);
+    LoadRegExprDictionary(regExprs_, values_.RegExprDictionaryPath, options_.CurrentOptions,
+                          *host_);
+    if (!startPath_.empty()) {
+        if (!files_->LoadText(startPath_, startFormat_)) {
+            files_->ForgetCurrentPath();
+        }
+    }
+    RefreshCommands();
+    ResetStatistics(engine_->Counters(), dic_, regExprs_, *host_);
+    SetModified(false);
+}
+
+bool TMainForm::PassRunning() const {
+    return engine_->Flags().PassRunning;
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // A running pass keeps the window open; it ends with Esc or "Прервать".
+    if (PassRunning()) {
+        event->ignore();
+        return;
+    }
+    if (!options_.CurrentOptions.NotConfirmOnClose && !files_->AskSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    recent_->RememberPosition(files_->CurrentPath(), *buffer_);
+    values_.ButtonHotKeys = QStringToUtf8(panel_->HotKeys());
+    const QRect g = geometry();
+    values_.Window = {g.height(), g.width(), g.top(), g.left()};
+    if (start_.writeSettings) {
+        std::string error;
+        if (!settingsFile_->Save(options_, values_, *recent_, files_->CurrentPath(), &error)) {
+            host_->ShowError(error);
+        }
+    }
+    event->accept();
+}
+
+void TMainForm::SetStatusText(int panel, const QString& text) {
+    if (panel >= 0 && panel < 2) {
+        statusPanels_[panel]->setText(text);
+    }
+}
+
+QString TMainForm::StatusText(int panel) const {
+    return panel >= 0 && panel < 2 ? statusPanels_[panel]->text() : QString();
+}
+
+MessageResult TMainForm::Message(MessageKind kind, std::string_view text, MessageButtons buttons,
+                                 MessageResult defaultButton) {
+    if (answerer_) {
+        return answerer_(kind, text, buttons, defaultButton);
+    }
+    return ShowMessageBox(this, kind, text, buttons, defaultButton);
+}
+
+void TMainForm::SetCaptionPath(const QString& path) {
+    captionPath_ = path;
+    setWindowTitle(ToQString(WithModifiedMarker(ToU16(path), modified_)));
+}
+
+void TMainForm::SetModified(bool on) {
+    if (on == modified_) {
+        return;
+    }
+    modified_ = on;
+    setWindowTitle(ToQString(WithModifiedMarker(ToU16(windowTitle()), on)));
+}
+
+void TMainForm::ApplyWordWrap(bool on) {
+    const bool wrapping = editor_->lineWrapMode() != QTextEdit::NoWrap;
+    if (wrapping == on) {
+        return;
+    }
+    const int start = buffer_->SelStart();
+    editor_->setLineWrapMode(on ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    buffer_->SetCaret(start);
+}
+
+void TMainForm::ShowCaretPosition(int offset) {
+    const LineColumn at = buffer_->LineAndColumn(offset);
+    SetStatusText(
+        0, QStringLiteral("%1:%2 (%3)").arg(at.line + 1).arg(at.column).arg(buffer_->LineCount()));
+    statusBar()->update();
+}
+
+void TMainForm::ClearPassLists() {
+    engine_->Undo().ClearUndo(*host_);
+    engine_->ClearReplacementPositions();
+}
+
+void TMainForm::OnTextChanged() {
+    SetModified(true);
+    if (!PassRunning()) {
+        RefreshCommands();
+    }
+}
+
+void TMainForm::OnSelectionMoved() {
+    ShowCaretPosition(buffer_->SelStart());
+    if (!PassRunning()) {
+        RefreshCommands();
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editor_ && event->type() == QEvent::KeyPress && !editor_->isReadOnly()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        const bool control = (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+        const bool typed =
+            key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+            key->key() == Qt::Key_Backspace ||
+            (!control && !text.isEmpty() && text[0].unicode() >= 0x20 && text[0].unicode() != 0x7f);
+        if (typed) {
+            ClearPassLists();
+            EnableCommand(QStringLiteral("Findyyfwd1"), false);
+            EnableCommand(QStringLiteral("Findyyback1"), false);
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace umlo

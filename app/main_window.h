@@ -1,0 +1,146 @@
+// TMainForm: the main window with its editor, menu, confirmation panel and
+// status bar; start-up, the deferred start and the close sequence.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "core/host.h"
+#include "core/main_dictionary.h"
+#include "core/options.h"
+#include "core/regexpr_dictionary.h"
+#include "documents/recent_files.h"
+#include "documents/settings_file.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTextEdit;
+
+namespace umlo {
+
+class AskPanel;
+class MainWindowHost;
+class PassEngine;
+class QtTextBuffer;
+class TextFiles;
+class TextIoWindowHost;
+
+struct StartOptions {
+    std::string programFolder; // UTF-8
+    // The first command-line argument, if any (UTF-8).
+    std::string argument;
+    // Tests keep the settings file out of the way.
+    bool readSettings = true;
+    bool writeSettings = true;
+};
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    using MessageAnswerer =
+        std::function<MessageResult(MessageKind, std::string_view, MessageButtons, MessageResult)>;
+
+    explicit TMainForm(StartOptions start);
+    ~TMainForm() override;
+
+    // The window's state, for the hosts.
+    void SetStatusText(int panel, const QString& text);
+    QString StatusText(int panel) const;
+    MessageResult Message(MessageKind kind, std::string_view text, MessageButtons buttons,
+                          MessageResult defaultButton);
+    void EnableCommand(const QString& itemName, bool enabled);
+    void SetCommandCaption(const QString& itemName, const QString& caption);
+    void SetPassMenus(bool enabled);
+    void SetCaptionPath(const QString& path);
+    bool Modified() const { return modified_; }
+    void SetModified(bool on);
+    void ApplyWordWrap(bool on);
+    void ShowCaretPosition(int offset);
+    void ClearPassLists();
+    void RefreshCommands();
+
+    // The deferred start; runs once, from the event loop after the first show.
+    void DeferredStart();
+    bool Started() const { return started_; }
+
+    // Commands of the menu.
+    void Open1Click();
+    void Save1Click();
+    void Saveas1Click();
+    void Close1Click();
+    void Undo1Click();
+    void Paste1Click();
+    void Umlobegin1Click();
+    void Umlopos1Click();
+    void Clearstat1Click();
+    void Clearusersel1Click();
+
+    QAction* Action(const QString& itemName) const;
+    QtTextBuffer& Editor() { return *buffer_; }
+    AskPanel& Panel() { return *panel_; }
+    PassEngine& Engine() { return *engine_; }
+    TextFiles& Files() { return *files_; }
+    TDic& Dictionary() { return dic_; }
+    TOptions& CurrentOptions() { return options_.CurrentOptions; }
+    SettingsValues& Values() { return values_; }
+    // Tests answer message boxes here instead of on screen.
+    void SetMessageAnswerer(MessageAnswerer answerer) { answerer_ = std::move(answerer); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Typed characters in the editor end the undo history of the pass.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateMenus();
+    QAction* AddCommand(QMenu* menu, const char* name, const char* caption, const char* shortcut,
+                        bool enabledAtFirst, void (TMainForm::*handler)());
+    void ReadCommandLine();
+    void LoadSettings();
+    void ApplyEditorFont();
+    void OnTextChanged();
+    void OnSelectionMoved();
+    bool PassRunning() const;
+
+    StartOptions start_;
+    QTextEdit* editor_ = nullptr;
+    std::unique_ptr<QtTextBuffer> buffer_;
+    AskPanel* panel_ = nullptr;
+    QLabel* statusPanels_[2] = {nullptr, nullptr};
+    std::map<QString, QAction*> actions_;
+    // While the pass holds the menus: the states to restore afterwards.
+    bool passMenusOff_ = false;
+    std::map<QString, bool> heldStates_;
+
+    TDic dic_;
+    TRegExprDic regExprs_;
+    OptionCopies options_;
+    SettingsValues values_;
+    std::unique_ptr<MainWindowHost> host_;
+    std::unique_ptr<TextIoWindowHost> ioHost_;
+    std::unique_ptr<RecentFiles> recent_;
+    std::unique_ptr<SettingsFile> settingsFile_;
+    std::unique_ptr<PassEngine> engine_;
+    std::unique_ptr<TextFiles> files_;
+    MessageAnswerer answerer_;
+
+    std::string settingsFolder_;
+    std::string startPath_;
+    TextFormat startFormat_ = 0;
+    bool textOnCommandLine_ = false;
+    QString captionPath_;
+    bool modified_ = false;
+    bool shown_ = false;
+    bool started_ = false;
+};
+
+} // namespace umlo
