@@ -63,11 +63,11 @@ DIC = """12
 """
 
 
-def build_small(doubtful="", add="", drop=""):
+def build_small(doubtful="", add="", drop="", sure=""):
     with tempfile.TemporaryDirectory() as tmp:
         paths = {}
         for name, text in (("ru.aff", AFF), ("ru.dic", DIC), ("add.txt", add),
-                           ("drop.txt", drop), ("doubtful.txt", doubtful)):
+                           ("drop.txt", drop), ("doubtful.txt", doubtful), ("sure.txt", sure)):
             paths[name] = os.path.join(tmp, name)
             with open(paths[name], "w", encoding="utf-8") as f:
                 f.write(text)
@@ -99,6 +99,14 @@ class SmallHunspell(unittest.TestCase):
             self.assertIn(w, lines)
         _, plain = build_small()
         self.assertIn("нёбо", plain)
+
+    def test_sure_list_overrides_the_automatic_doubt_only(self):
+        _, lines = build_small(sure="вёсла\n")
+        self.assertIn("вёсла", lines)
+        with self.assertRaises(SystemExit):
+            build_small(sure="нёбо\n", doubtful="нёб*\n")
+        with self.assertRaises(SystemExit):
+            build_small(sure="ёрш\n")  # not in the dictionary: a typo
 
     def test_bad_forms_are_dropped(self):
         _, lines = build_small(drop="ведём\n")

@@ -111,10 +111,11 @@ TEST_F(BundledLookup, FormsThatAreWordsOfTheirOwnAreDoubtful) {
 // Verb forms with a stressed ending and common sure words are changed silently.
 TEST_F(BundledLookup, UndoubtedWordsAreSure) {
     for (const char* word :
-         {"еще",    "Еще",     "ее",           "идет",        "дает",   "создает",   "встает",
-          "ведет",  "несет",   "берешь",       "зовет",       "провел", "предпочел", "учтет",
-          "придет", "пришел",  "нашел",        "днем",        "елка",   "Алеша",     "Петр",
-          "Федор",  "зеленый", "определенный", "напряженный", "черный", "мертвый"}) {
+         {"еще",       "Еще",          "ее",          "идет",   "дает",   "создает",
+          "встает",    "ведет",        "несет",       "берешь", "зовет",  "провел",
+          "предпочел", "боев",         "почем",       "учтет",  "придет", "пришел",
+          "нашел",     "днем",         "елка",        "Алеша",  "Петр",   "Федор",
+          "зеленый",   "определенный", "напряженный", "черный", "мертвый"}) {
         const LookupResult r = Lookup(word);
         EXPECT_GE(r.index, 0) << word;
         EXPECT_FALSE(r.NeedsAsk) << word;
@@ -231,6 +232,8 @@ TEST_F(BundledRegExprs, OtherDoubtfulWords) {
     EXPECT_EQ(Verdict("Он берет книгу.", "берет", "берёт"), 2);
     EXPECT_EQ(Verdict("Что в сердце моем?", "моем", "моём"), 2);
     EXPECT_EQ(Verdict("Мы моем посуду.", "моем", "моём"), 1);
+    EXPECT_EQ(Verdict("Было темно.", "темно", "тёмно"), 1);
+    EXPECT_EQ(Verdict("Темно-синий плащ.", "Темно", "тёмно"), 2);
 }
 
 // The catch-all lines keep a word typed with е; a ё the author wrote is never
