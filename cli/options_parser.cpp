@@ -183,6 +183,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
             result.ok = true;
             return result;
         }
+        // The self-test brings its own dictionaries, text and options.
+        if (a.command == Command::SelfTest) {
+            result.error = "команда selftest не принимает параметров (" + arg + ")";
+            return result;
+        }
         if (arg == "--in-place") {
             a.inPlace = true;
             continue;
@@ -226,11 +231,6 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         if (!result.error.empty()) {
             return result;
         }
-    }
-    if (a.command == Command::SelfTest &&
-        (policyGiven || a.interactive || a.inPlace || !a.output.empty() || !a.reportPath.empty())) {
-        result.error = "команда selftest не принимает параметров ёфикации";
-        return result;
     }
     result.error = CheckConsistency(a, policyGiven);
     result.ok = result.error.empty();

@@ -4,8 +4,8 @@
 //
 // The window adds what only it can do: the caption "[Testing mode]", the item
 // "Тестирование" (Testing1, F11), a width of 700 pixels and the answer keys
-// "1234" when the test text is built, and the caption "[Free testing mode]"
-// when RunSelfTest reports a reset.
+// "1234" and the text marked as not modified when the test text is built, and
+// the caption "[Free testing mode]" when RunSelfTest reports a reset.
 #pragma once
 
 #include <cstdint>

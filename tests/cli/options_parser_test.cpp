@@ -86,6 +86,8 @@ TEST(OptionsParser, RefusesWhatCannotBeCarriedOut) {
         {"restore", "a", "--in-place", "--interactive", "--answer", "plain"},
         {"selftest", "file.txt"},
         {"selftest", "--answer", "plain"},
+        {"selftest", "--always-ask"},
+        {"selftest", "-d", "main.dat"},
     };
     for (const auto& args : bad) {
         const auto r = Parse(args);
