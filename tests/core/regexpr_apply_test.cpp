@@ -165,6 +165,17 @@ TEST_F(ApplyTest, LinesThatCannotSettle) {
     EXPECT_EQ(counters.RegExprMisses, 1);
 }
 
+TEST_F(ApplyTest, GroupsBeyondTheLinesLettersChangeNothing) {
+    dic.Clear();
+    // Three one-letter groups, one ё in the line: the first group takes it.
+    ASSERT_TRUE(dic.AddLine(Cp("(.)(.)ё")));
+    SetText("еее");
+    const std::string word = Cp("еее");
+    RegExprApplication app{buffer, dic, counters, host, 5};
+    EXPECT_EQ(ApplyRegExprs(app, word, 0, word, Cp("ёее")).verdict, 2);
+    EXPECT_EQ(ApplyRegExprs(app, word, 0, word, Cp("ёёё")).verdict, 0);
+}
+
 TEST_F(ApplyTest, EmptyDictionaryCountsAMiss) {
     dic.Clear();
     SetText("о чем");
