@@ -41,8 +41,9 @@ struct AskQuestion {
 
 class PassHost : public Host {
 public:
-    // Shows the question in the asking state and waits until the user answers;
-    // the editor is read-only meanwhile. Returns one of the Answer codes.
+    // Shows the question in the asking state and waits until the user answers.
+    // The engine has selected the word and made the editor read-only; it takes
+    // any code but the six answers (or "always" where not offered) as a stop.
     virtual int AskUser(const AskQuestion& question) = 0;
 
     // Whether Esc is down now or was pressed since the last poll.

@@ -231,3 +231,20 @@ TEST_F(Decision, ClearingUserChoicesBringsTheQuestionBack) {
 
 } // namespace
 } // namespace umlo::testing
+
+namespace umlo::testing {
+namespace {
+
+TEST_F(Decision, DoubtfulWordWrittenWithYoIsAskedKeepingItAsProposal) {
+    EXPECT_EQ(Run("Всё"), "Всё");
+    const AskQuestion& q = OnlyQuestion();
+    EXPECT_EQ(q.plainForm, "Все");
+    EXPECT_EQ(q.diaeresisForm, "Всё");
+    EXPECT_EQ(q.prompt, "Выберите верный вариант");
+    EXPECT_FALSE(q.proposePlain);
+    EXPECT_FALSE(q.misplaced);
+    EXPECT_TRUE(q.alwaysEnabled);
+}
+
+} // namespace
+} // namespace umlo::testing
