@@ -11,6 +11,10 @@
 //
 // Matching is bounded: a pattern that backtracks without end stops at the
 // engine's match limits and gives "no match" instead of hanging.
+//
+// The engine reads group names and verb names with the same word characters,
+// so a name must be Russian: "(?<год>\d+)" compiles, "(?<year>\d+)" and
+// "(*FAIL)" do not. Nothing the dictionary or the search relies on needs them.
 #pragma once
 
 #include <cstddef>
