@@ -236,6 +236,18 @@ TEST_F(BundledRegExprs, OtherDoubtfulWords) {
     EXPECT_EQ(Verdict("Темно-синий плащ.", "Темно", "тёмно"), 2);
 }
 
+// Lines built of classes, repetitions and a look-ahead: the verb before a
+// final «всё» decides, a plural verb does not.
+TEST_F(BundledRegExprs, SingularVerbBeforeAFinalVsyo) {
+    EXPECT_EQ(Verdict("Он понял все.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он сказал мне все, что знал.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Смерть уничтожит все -- и меня.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он бросил все и уехал.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Об этом знают все.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Пришли все.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Жизнь есть все.", "все", "всё"), 2);
+}
+
 // The catch-all lines keep a word typed with е; a ё the author wrote is never
 // undone by them, and «не о чем» gives way to «о чём-то».
 TEST_F(BundledRegExprs, CatchAllsDoNotUndoAWrittenYo) {
