@@ -1,0 +1,304 @@
+// The main window on the offscreen platform: a small text, a tiny dictionary,
+// a pass whose questions are answered on the panel as a user would.
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <vector>
+
+#include "app/ask_panel.h"
+#include "app/qt_convert.h"
+#include "app/qt_text_buffer.h"
+#include "core/codepage.h"
+#include "core/pass.h"
+#include "documents/load_save.h"
+
+namespace umlo {
+namespace {
+
+constexpr Color kMark = 16711680;  // blue: ColorMark
+constexpr Color kBackMark = 65535; // yellow: ColorBackMark
+
+void WriteFile(const QString& path, const std::string& bytes) {
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out << bytes;
+}
+
+std::string ReadFile(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+struct Message {
+    MessageKind kind;
+    std::string text;
+};
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        WriteFile(dir_.filePath("umlox.dat"), Cp("всё?\nёлка\nмёд\n"));
+        WriteFile(dir_.filePath("umlo_regexpr.dat"), "");
+        StartOptions start;
+        start.programFolder = QStringToUtf8(dir_.path());
+        start.readSettings = false;
+        start.writeSettings = false;
+        window_ = std::make_unique<TMainForm>(std::move(start));
+        window_->SetMessageAnswerer([this](MessageKind kind, std::string_view text,
+                                           MessageButtons buttons, MessageResult def) {
+            messages_.push_back({kind, std::string(text)});
+            if (buttons == MessageButtons::Ok) {
+                return MessageResult::Ok;
+            }
+            if (boxAnswers_.empty()) {
+                return def;
+            }
+            const MessageResult r = boxAnswers_.front();
+            boxAnswers_.pop_front();
+            return r;
+        });
+        window_->resize(700, 400);
+        window_->show();
+        // The deferred start runs from the event loop once the window shows.
+        for (int i = 0; i < 50 && !window_->Started(); ++i) {
+            QTest::qWait(10);
+        }
+        ASSERT_TRUE(window_->Started());
+        ASSERT_EQ(window_->Dictionary().Count(), 3);
+        // Every question is answered by the next script step, from the panel's loop.
+        QObject::connect(&Panel(), &AskPanel::questionShown, [this] {
+            ASSERT_FALSE(script_.empty()) << "unexpected question";
+            auto step = std::move(script_.front());
+            script_.pop_front();
+            QTimer::singleShot(0, [this, step = std::move(step)] { step(Panel()); });
+        });
+    }
+
+    void LoadText(const std::string& utf8) {
+        const QString path = dir_.filePath("text.txt");
+        WriteFile(path, Cp(utf8));
+        ASSERT_TRUE(window_->Files().LoadText(QStringToUtf8(path), 0));
+    }
+
+    AskPanel& Panel() { return window_->Panel(); }
+    QtTextBuffer& Editor() { return window_->Editor(); }
+    std::u16string Text() { return Editor().GetAllText(); }
+    bool Enabled(const char* name) {
+        return window_->Action(QString::fromLatin1(name))->isEnabled();
+    }
+    QString ButtonText(AskPanel::Tag tag) { return Panel().Button(tag).text(); }
+
+    // A step that presses a key on the panel as the user would.
+    static std::function<void(AskPanel&)> Press(Qt::Key key) {
+        return [key](AskPanel& panel) { QTest::keyClick(panel.window(), key); };
+    }
+    static std::function<void(AskPanel&)> Click(AskPanel::Tag tag) {
+        return [tag](AskPanel& panel) { QTest::mouseClick(&panel.Button(tag), Qt::LeftButton); };
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<TMainForm> window_;
+    std::vector<Message> messages_;
+    std::deque<MessageResult> boxAnswers_;
+    std::deque<std::function<void(AskPanel&)>> script_;
+};
+
+TEST_F(MainWindowTest, PassChangesSureWordsAndAsksDoubtfulOnes) {
+    LoadText("Мед и елка, и все.");
+    EXPECT_TRUE(Enabled("Umlobegin1"));
+    EXPECT_EQ(window_->StatusText(0), QStringLiteral("1:1 (1)"));
+
+    QString prompt;
+    QString plain;
+    QString diaeresis;
+    bool undoEnabled = true;
+    QColor band;
+    script_.push_back([&](AskPanel& panel) {
+        prompt = panel.Prompt().text();
+        plain = panel.Button(AskPanel::TagYe).text();
+        diaeresis = panel.Button(AskPanel::TagUmlo).text();
+        undoEnabled = panel.Button(AskPanel::TagUndo).isEnabled();
+        band = panel.BandColor();
+        EXPECT_TRUE(Editor().ReadOnly());
+        EXPECT_TRUE(panel.isVisible());
+        // The word stands in its context, red and bold.
+        const std::u16string context = panel.ContextLine().GetAllText();
+        const auto at = static_cast<int>(context.find(u"все"));
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(panel.ContextLine().FormatAt(at).text, 255u);
+        EXPECT_TRUE(panel.ContextLine().FormatAt(at).bold);
+        EXPECT_FALSE(panel.ContextLine().FormatAt(at + 3).bold);
+        // Only "Копировать в редактор словарей" and "Откат" stay on in a pass.
+        EXPECT_FALSE(Enabled("Open1"));
+        QTest::keyClick(panel.window(), Qt::Key_2);
+    });
+    window_->Action("Umlobegin1")->trigger();
+
+    EXPECT_TRUE(script_.empty());
+    EXPECT_EQ(prompt, QStringLiteral("Выберите верный вариант"));
+    EXPECT_EQ(plain, QStringLiteral("все (&1)"));
+    EXPECT_EQ(diaeresis, QStringLiteral("всё (&2)"));
+    EXPECT_FALSE(undoEnabled);
+    EXPECT_EQ(band, QColor(192, 192, 255));
+    EXPECT_EQ(Text(), u"Мёд и ёлка, и всё.");
+
+    // Changed letters carry the mark colours; the rest stays black on white.
+    for (int offset : {1, 6, 16}) {
+        EXPECT_EQ(Editor().FormatAt(offset).text, kMark) << offset;
+        EXPECT_EQ(Editor().FormatAt(offset).back, kBackMark) << offset;
+    }
+    EXPECT_EQ(Editor().FormatAt(0), CharFormat{});
+    EXPECT_EQ(Editor().FormatAt(15), CharFormat{});
+
+    // After the pass: the panel is gone, the editor writable, the menus back.
+    EXPECT_FALSE(Panel().isVisible());
+    EXPECT_FALSE(Editor().ReadOnly());
+    EXPECT_TRUE(Enabled("Open1"));
+    EXPECT_TRUE(Enabled("Undo1"));
+    EXPECT_TRUE(Enabled("Clearstat1"));
+    EXPECT_FALSE(window_->StatusText(1).isEmpty());
+    EXPECT_TRUE(window_->windowTitle().endsWith(QStringLiteral(" *")));
+    EXPECT_TRUE(messages_.empty()) << messages_.front().text;
+}
+
+TEST_F(MainWindowTest, EscOnTheQuestionStopsThePassWithoutChangingTheWord) {
+    LoadText("все и мед");
+    script_.push_back(Press(Qt::Key_Escape));
+    window_->Action("Umlobegin1")->trigger();
+    EXPECT_TRUE(script_.empty());
+    // The stop comes before "мед" is reached.
+    EXPECT_EQ(Text(), u"все и мед");
+    EXPECT_FALSE(Panel().isVisible());
+}
+
+TEST_F(MainWindowTest, UndoOnThePanelTakesBackTheLastAnsweredChangeAndAsksAgain) {
+    LoadText("все, все");
+    bool undoOnSecond = false;
+    QString undoCaption;
+    script_.push_back(Click(AskPanel::TagUmlo));
+    script_.push_back([&](AskPanel& panel) {
+        undoOnSecond = panel.Button(AskPanel::TagUndo).isEnabled();
+        undoCaption = panel.Button(AskPanel::TagUndo).text();
+        panel.Button(AskPanel::TagUndo).click();
+    });
+    // Asked again about the first word, now answered Е; Enter then takes the
+    // proposal for the second, which follows that last answer.
+    script_.push_back(Press(Qt::Key_1));
+    script_.push_back(Press(Qt::Key_Return));
+    window_->Action("Umlobegin1")->trigger();
+    EXPECT_TRUE(script_.empty());
+    EXPECT_TRUE(undoOnSecond);
+    EXPECT_NE(undoCaption, QStringLiteral("Откат"));
+    EXPECT_EQ(Text(), u"все, все");
+    EXPECT_EQ(Editor().FormatAt(2), CharFormat{});
+}
+
+TEST_F(MainWindowTest, AlwaysAnswerSettlesLaterPlacesOfTheWord) {
+    LoadText("все и все и все");
+    script_.push_back(Click(AskPanel::TagUmloAll));
+    window_->Action("Umlobegin1")->trigger();
+    EXPECT_TRUE(script_.empty());
+    EXPECT_EQ(Text(), u"всё и всё и всё");
+    EXPECT_TRUE(Enabled("Clearusersel1"));
+}
+
+TEST_F(MainWindowTest, TypingEndsTheUndoHistoryButArrowKeysDoNot) {
+    LoadText("все");
+    script_.push_back(Press(Qt::Key_2));
+    window_->Action("Umlobegin1")->trigger();
+    ASSERT_TRUE(Enabled("Undo1"));
+    QTextEdit& edit = Editor().Widget();
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_Left);
+    EXPECT_TRUE(Enabled("Undo1"));
+    QTest::keyClick(&edit, Qt::Key_X);
+    EXPECT_FALSE(Enabled("Undo1"));
+}
+
+TEST_F(MainWindowTest, CommandStatesFollowTextSelectionAndDictionary) {
+    EXPECT_FALSE(Enabled("Saveas1"));
+    EXPECT_FALSE(Enabled("Save1"));
+    EXPECT_FALSE(Enabled("Close1"));
+    EXPECT_FALSE(Enabled("Cut1"));
+    EXPECT_FALSE(Enabled("Umlobegin1"));
+    EXPECT_FALSE(Enabled("Undo1"));
+    LoadText("мед");
+    EXPECT_TRUE(Enabled("Saveas1"));
+    EXPECT_TRUE(Enabled("Save1"));
+    EXPECT_TRUE(Enabled("Umlopos1"));
+    EXPECT_FALSE(Enabled("Copy1"));
+    Editor().SetCaret(0);
+    Editor().SetSelLength(2);
+    EXPECT_TRUE(Enabled("Copy1"));
+    EXPECT_EQ(window_->StatusText(0), QStringLiteral("1:1 (1)"));
+    Editor().SetCaret(2);
+    EXPECT_EQ(window_->StatusText(0), QStringLiteral("1:3 (1)"));
+}
+
+TEST_F(MainWindowTest, CaptionShowsTheModifiedMarkerOnce) {
+    LoadText("мед");
+    const QString path = dir_.filePath("text.txt");
+    EXPECT_EQ(window_->windowTitle(), path);
+    Editor().SetCaret(3);
+    Editor().ReplaceSelection(u"ок");
+    Editor().ReplaceSelection(u"!");
+    EXPECT_EQ(window_->windowTitle(), path + QStringLiteral(" *"));
+    window_->Action("Save1")->trigger();
+    EXPECT_EQ(window_->windowTitle(), path);
+    EXPECT_EQ(ReadFile(path), Cp("медок!"));
+}
+
+TEST_F(MainWindowTest, CloseAsksAboutChangesAndCancelKeepsEverything) {
+    LoadText("мед");
+    Editor().SetCaret(0);
+    Editor().ReplaceSelection(u"М");
+    boxAnswers_ = {MessageResult::Cancel};
+    EXPECT_FALSE(window_->close());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].kind, MessageKind::Warning);
+    EXPECT_EQ(messages_[0].text, "Файл был изменён. Сохранить изменения?");
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_EQ(Text(), u"Ммед");
+
+    // "Очистить текстовое окно" asks the same; Cancel leaves text and caption.
+    boxAnswers_ = {MessageResult::Cancel};
+    window_->Action("Close1")->trigger();
+    EXPECT_EQ(Text(), u"Ммед");
+    EXPECT_TRUE(window_->windowTitle().startsWith(dir_.filePath("text.txt")));
+
+    boxAnswers_ = {MessageResult::No};
+    window_->Action("Close1")->trigger();
+    EXPECT_EQ(Text(), u"");
+    EXPECT_EQ(window_->windowTitle(), QString());
+    EXPECT_FALSE(Enabled("Saveas1"));
+
+    EXPECT_TRUE(window_->close()); // nothing to save: no question
+    EXPECT_EQ(messages_.size(), 3u);
+}
+
+TEST_F(MainWindowTest, CommandStatesHeldDuringAPassTakeEffectAfterIt) {
+    window_->SetPassMenus(false);
+    EXPECT_FALSE(Enabled("Open1"));
+    window_->EnableCommand("Clearusersel1", true);
+    EXPECT_FALSE(Enabled("Clearusersel1"));
+    window_->EnableCommand("Undo1", true); // stays live during a pass
+    EXPECT_TRUE(Enabled("Undo1"));
+    window_->SetPassMenus(true);
+    EXPECT_TRUE(Enabled("Open1"));
+    EXPECT_TRUE(Enabled("Clearusersel1"));
+}
+
+} // namespace
+} // namespace umlo
