@@ -74,9 +74,6 @@ AskPanel::AskPanel(TextBuffer& editor, QWidget* parent) : QWidget(parent), edito
         connect(b, &QPushButton::clicked, this, [this, answer] { SetAnswer(answer); });
         buttons_[static_cast<size_t>(i)] = b;
     }
-    for (Tag t : {TagYeAll, TagUmloAll, TagCancel}) {
-        Button(t).setFixedWidth(kAlwaysWidth);
-    }
     Button(TagCancel).setText(QStringLiteral("Прервать (Esc)"));
 
     auto* grid = new QGridLayout(bevel_);
@@ -136,8 +133,17 @@ void AskPanel::ArrangeAskPanel() {
     for (Tag t : {TagYe, TagUmlo, TagUndo}) {
         Button(t).setFixedWidth(widest + 40);
     }
+    // The right column is 85 pixels unless its captions need more in this font.
+    int right = kAlwaysWidth;
+    for (Tag t : {TagYeAll, TagUmloAll, TagCancel}) {
+        const QPushButton& b = Button(t);
+        right = std::max(right, b.fontMetrics().horizontalAdvance(WithoutMnemonic(b.text())) + 16);
+    }
+    for (Tag t : {TagYeAll, TagUmloAll, TagCancel}) {
+        Button(t).setFixedWidth(right);
+    }
     // The layout centres the bevel and makes it wide enough for the prompt.
-    bevel_->setMinimumWidth(std::max(widest + 40 + kAlwaysWidth + 10,
+    bevel_->setMinimumWidth(std::max(widest + 40 + right + 10,
                                      prompt_->fontMetrics().horizontalAdvance(prompt_->text())) +
                             20);
     update();
