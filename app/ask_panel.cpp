@@ -6,8 +6,11 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -99,6 +102,19 @@ AskPanel::AskPanel(TextBuffer& editor, QWidget* parent) : QWidget(parent), edito
     column->addWidget(context_);
     column->addLayout(row, 1);
 
+    hotKeyEdit_ = new QLineEdit(bevel_);
+    hotKeyEdit_->setObjectName(QStringLiteral("HotKeyEdit"));
+    hotKeyEdit_->setMaxLength(1);
+    hotKeyEdit_->setAlignment(Qt::AlignCenter);
+    hotKeyEdit_->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9A-Za-zА-Яа-яЁё]")), hotKeyEdit_));
+    connect(hotKeyEdit_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { hotKeyEdit_->setText(text.toUpper()); });
+    hotKeyEdit_->hide();
+    for (Tag t : {TagYe, TagUmlo, TagYeAll, TagUmloAll}) {
+        Button(t).installEventFilter(this);
+    }
+
     ResetCaptions();
     SetAskingState(false, false);
 }
@@ -106,7 +122,8 @@ AskPanel::AskPanel(TextBuffer& editor, QWidget* parent) : QWidget(parent), edito
 AskPanel::~AskPanel() = default;
 
 QString AskPanel::Key(int index) const {
-    return index < hotKeys_.size() ? hotKeys_.mid(index, 1) : QString();
+    // A space keeps the place of a missing accelerator.
+    return index < hotKeys_.size() ? hotKeys_.mid(index, 1).trimmed() : QString();
 }
 
 void AskPanel::SetHotKeys(const QString& keys) {
@@ -157,6 +174,9 @@ void AskPanel::SetPrompt(const QString& text, Color color) {
 }
 
 void AskPanel::SetAskingState(bool on, bool undoAvailable) {
+    if (EditingHotKey()) {
+        CloseHotKeyEditor(false);
+    }
     if (!on) {
         SetPrompt(QString(), kNeutralPromptColor);
         ResetCaptions();
@@ -250,6 +270,14 @@ bool AskPanel::HandleKey(const QKeyEvent& event, bool act) {
         return false;
     }
     const int key = event.key();
+    if (EditingHotKey()) {
+        // Enter and Esc close the field; every other key is its input.
+        const bool closing = key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (closing && act) {
+            CloseHotKeyEditor(key != Qt::Key_Escape);
+        }
+        return closing;
+    }
     if (key == Qt::Key_Escape) {
         if (act) {
             Button(TagCancel).click();
@@ -291,6 +319,77 @@ bool AskPanel::HandleKey(const QKeyEvent& event, bool act) {
         }
     }
     return false;
+}
+
+bool AskPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton && !EditingHotKey()) {
+        for (Tag t : {TagYe, TagUmlo, TagYeAll, TagUmloAll}) {
+            if (watched == &Button(t) && Button(t).isEnabled()) {
+                OpenHotKeyEditor(t);
+                return true;
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AskPanel::OpenHotKeyEditor(Tag tag) {
+    QPushButton& b = Button(tag);
+    const int width =
+        std::max(13, hotKeyEdit_->fontMetrics().horizontalAdvance(QLatin1Char('W')) + 8);
+    const int height = std::min(b.height(), hotKeyEdit_->sizeHint().height());
+    hotKeyEdit_->setFixedSize(width, height);
+    // Near the accelerator character of the caption.
+    const QString caption = b.text();
+    const int beforeAmp = b.fontMetrics().horizontalAdvance(
+        caption.left(std::max<qsizetype>(caption.indexOf('&'), 0)));
+    hotKeyEdit_->move(b.x() + (b.width() - width) / 2 + beforeAmp / 2,
+                      b.y() + (b.height() - height) / 2);
+    hotKeyTag_ = tag;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        heldEnabled_[i] = buttons_[i]->isEnabled();
+        buttons_[i]->setEnabled(false);
+    }
+    hotKeyEdit_->setText(Key(tag - 1).toUpper());
+    hotKeyEdit_->show();
+    hotKeyEdit_->raise();
+    hotKeyEdit_->setFocus(Qt::OtherFocusReason);
+    hotKeyEdit_->selectAll();
+}
+
+void AskPanel::CloseHotKeyEditor(bool take) {
+    const int index = hotKeyTag_ - 1;
+    const QString typed = hotKeyEdit_->text().toUpper();
+    if (take && typed.size() == 1 && index >= 0 && index < 4 && !hotKeyEdit_->text().isEmpty()) {
+        bool used = false;
+        for (int i = 0; i < 4; ++i) {
+            used = used || Key(i).compare(typed, Qt::CaseInsensitive) == 0;
+        }
+        if (!used) {
+            const bool wasEmpty = Key(index).isEmpty();
+            while (hotKeys_.size() <= index) {
+                hotKeys_ += QLatin1Char(' ');
+            }
+            hotKeys_[index] = typed[0];
+            QPushButton& b = *buttons_[static_cast<size_t>(index)];
+            QString caption = b.text();
+            const qsizetype amp = caption.indexOf(QLatin1Char('&'));
+            if (amp >= 0 && wasEmpty) {
+                caption.insert(amp + 1, typed[0]);
+            } else if (amp >= 0 && amp + 1 < caption.size()) {
+                caption[amp + 1] = typed[0];
+            }
+            b.setText(caption);
+        }
+    }
+    hotKeyEdit_->hide();
+    hotKeyTag_ = 0;
+    for (size_t i = 0; i < buttons_.size(); ++i) {
+        buttons_[i]->setEnabled(heldEnabled_[i]);
+    }
+    Button(proposal_ ? TagYe : TagUmlo).setFocus(Qt::OtherFocusReason);
+    ArrangeAskPanel();
 }
 
 void AskPanel::paintEvent(QPaintEvent*) {

@@ -17,6 +17,7 @@ class QEventLoop;
 class QFrame;
 class QKeyEvent;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 class QTextEdit;
 
@@ -63,18 +64,27 @@ public:
     QtTextBuffer& ContextLine() { return *contextBuffer_; }
     QColor BandColor() const { return band_; }
 
+    // The one-letter field that changes an answer button's accelerator; it
+    // opens on a right click on one of the four answer buttons.
+    QLineEdit& HotKeyEditor() const { return *hotKeyEdit_; }
+    bool EditingHotKey() const { return hotKeyTag_ != 0; }
+
 signals:
     // A question is on the panel and its loop is about to wait.
     void questionShown();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void ResetCaptions();
     void ArrangeAskPanel();
     void SetPrompt(const QString& text, Color color);
     QString Key(int index) const;
+    void OpenHotKeyEditor(Tag tag);
+    // take: Enter (the typed key becomes the accelerator unless it is in use).
+    void CloseHotKeyEditor(bool take);
 
     TextBuffer& editor_;
     QTextEdit* context_ = nullptr;
@@ -87,6 +97,9 @@ private:
     QEventLoop* loop_ = nullptr;
     int answer_ = 0;
     bool proposal_ = true;
+    QLineEdit* hotKeyEdit_ = nullptr;
+    int hotKeyTag_ = 0; // the button being changed, 0 when the field is closed
+    std::array<bool, 6> heldEnabled_{};
 };
 
 } // namespace umlo

@@ -3,7 +3,9 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -298,6 +300,79 @@ TEST_F(MainWindowTest, CommandStatesHeldDuringAPassTakeEffectAfterIt) {
     window_->SetPassMenus(true);
     EXPECT_TRUE(Enabled("Open1"));
     EXPECT_TRUE(Enabled("Clearusersel1"));
+}
+
+} // namespace
+} // namespace umlo
+
+namespace umlo {
+namespace {
+
+TEST_F(MainWindowTest, RightClickChangesAnAcceleratorUnlessItIsInUse) {
+    LoadText("все и все");
+    QString changed;
+    QString refused;
+    script_.push_back([&](AskPanel& panel) {
+        QTest::mouseClick(&panel.Button(AskPanel::TagYe), Qt::RightButton);
+        ASSERT_TRUE(panel.EditingHotKey());
+        EXPECT_FALSE(panel.Button(AskPanel::TagCancel).isEnabled());
+        panel.HotKeyEditor().clear();
+        QTest::keyClick(&panel.HotKeyEditor(), Qt::Key_7);
+        QTest::keyClick(&panel.HotKeyEditor(), Qt::Key_Return);
+        changed = panel.Button(AskPanel::TagYe).text();
+        EXPECT_TRUE(panel.Button(AskPanel::TagCancel).isEnabled());
+        // "2" belongs to the second button: nothing changes.
+        QTest::mouseClick(&panel.Button(AskPanel::TagYeAll), Qt::RightButton);
+        panel.HotKeyEditor().clear();
+        QTest::keyClick(&panel.HotKeyEditor(), Qt::Key_2);
+        QTest::keyClick(&panel.HotKeyEditor(), Qt::Key_Return);
+        refused = panel.Button(AskPanel::TagYeAll).text();
+        // Esc closes the field without stopping the pass.
+        QTest::mouseClick(&panel.Button(AskPanel::TagUmlo), Qt::RightButton);
+        QTest::keyClick(&panel.HotKeyEditor(), Qt::Key_Escape);
+        EXPECT_FALSE(panel.EditingHotKey());
+        QTest::keyClick(panel.window(), Qt::Key_7); // the new key answers Е
+    });
+    script_.push_back(Press(Qt::Key_2));
+    window_->Action("Umlobegin1")->trigger();
+    EXPECT_TRUE(script_.empty());
+    EXPECT_EQ(changed, QStringLiteral("все (&7)"));
+    EXPECT_EQ(refused, QStringLiteral("Всегда Е (&3)"));
+    EXPECT_EQ(Text(), u"все и всё");
+    EXPECT_EQ(Panel().HotKeys(), QStringLiteral("7234"));
+    EXPECT_EQ(ButtonText(AskPanel::TagYe), QStringLiteral("Е (&7)"));
+}
+
+TEST_F(MainWindowTest, UnknownWordWithDiaeresisIsAskedInRedWithoutAlwaysAnswers) {
+    LoadText("привёт");
+    QString prompt;
+    QColor promptColor;
+    bool always = true;
+    bool focusOnFirst = false;
+    bool fixedSize = false;
+    script_.push_back([&](AskPanel& panel) {
+        prompt = panel.Prompt().text();
+        promptColor = panel.Prompt().palette().color(QPalette::WindowText);
+        always = panel.Button(AskPanel::TagYeAll).isEnabled() ||
+                 panel.Button(AskPanel::TagUmloAll).isEnabled();
+        focusOnFirst = panel.Button(AskPanel::TagYe).hasFocus() ||
+                       QApplication::focusWidget() == &panel.Button(AskPanel::TagYe);
+        QWidget* w = panel.window();
+        fixedSize = w->minimumSize() == w->maximumSize();
+        QTest::keyClick(w, Qt::Key_Return);
+    });
+    window_->Action("Umlobegin1")->trigger();
+    EXPECT_TRUE(script_.empty());
+    EXPECT_EQ(prompt, QStringLiteral("Вероятно, здесь должна быть \"Е\""));
+    EXPECT_EQ(promptColor, QColor(255, 0, 0));
+    EXPECT_FALSE(always);
+    EXPECT_TRUE(focusOnFirst);
+    EXPECT_TRUE(fixedSize);
+    EXPECT_EQ(Text(), u"привет");
+    // Between questions and after them the band is pink and the size free.
+    EXPECT_EQ(Panel().BandColor(), QColor(255, 192, 192));
+    EXPECT_EQ(Panel().Prompt().text(), QStringLiteral("Подождите или нажмите Esc"));
+    EXPECT_NE(window_->minimumSize(), window_->maximumSize());
 }
 
 } // namespace
