@@ -1,0 +1,128 @@
+// Start-up and shutdown of the main window with its settings file: the text
+// named on the command line, the last file recalled, the settings written at
+// exit.
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextEdit>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <vector>
+
+#include "app/ask_panel.h"
+#include "app/qt_convert.h"
+#include "app/qt_text_buffer.h"
+#include "core/codepage.h"
+
+namespace umlo {
+namespace {
+
+void WriteFile(const QString& path, const std::string& bytes) {
+    std::ofstream out(path.toStdString(), std::ios::binary);
+    out << bytes;
+}
+
+std::string ReadFile(const QString& path) {
+    std::ifstream in(path.toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class StartCloseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir_.isValid());
+        WriteFile(dir_.filePath("umlox.dat"), Cp("всё?\nмёд\n"));
+        WriteFile(dir_.filePath("umlo_regexpr.dat"), "");
+        WriteFile(dir_.filePath("text.txt"), Cp("мед"));
+    }
+
+    std::unique_ptr<TMainForm> Start(const std::string& argument) {
+        StartOptions start;
+        start.programFolder = QStringToUtf8(dir_.path());
+        start.argument = argument;
+        auto window = std::make_unique<TMainForm>(std::move(start));
+        window->SetMessageAnswerer(
+            [this](MessageKind, std::string_view text, MessageButtons, MessageResult def) {
+                messages_.emplace_back(text);
+                return def;
+            });
+        window->show();
+        for (int i = 0; i < 50 && !window->Started(); ++i) {
+            QTest::qWait(10);
+        }
+        EXPECT_TRUE(window->Started());
+        return window;
+    }
+
+    QString TextPath() const { return dir_.filePath("text.txt"); }
+
+    QTemporaryDir dir_;
+    std::vector<std::string> messages_;
+};
+
+TEST_F(StartCloseTest, CommandLineTextIsLoadedAndRecalledNextTime) {
+    {
+        auto window = Start(QStringToUtf8(TextPath()));
+        EXPECT_EQ(window->Editor().GetAllText(), u"мед");
+        EXPECT_EQ(window->windowTitle(), TextPath()); // not modified after start
+        EXPECT_TRUE(window->Action("Umlobegin1")->isEnabled());
+        window->Editor().SetCaret(2);
+        window->Panel().SetHotKeys(QStringLiteral("7234"));
+        EXPECT_TRUE(window->close());
+    }
+    const std::string ini = ReadFile(dir_.filePath("umlo.ini"));
+    EXPECT_NE(ini.find("ButtonHotKeys=7234"), std::string::npos) << ini;
+    EXPECT_TRUE(messages_.empty());
+
+    // Started again without a text: the last file comes back at its caret.
+    auto window = Start("");
+    EXPECT_EQ(window->Editor().GetAllText(), u"мед");
+    EXPECT_EQ(window->Editor().SelStart(), 2);
+    EXPECT_EQ(window->Panel().HotKeys(), QStringLiteral("7234"));
+    EXPECT_EQ(window->Panel().Button(AskPanel::TagYe).text(), QStringLiteral("Е (&7)"));
+}
+
+TEST_F(StartCloseTest, MissingCommandLineTextIsReportedAndForgotten) {
+    const QString missing = dir_.filePath("нет.txt");
+    auto window = Start(QStringToUtf8(missing));
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Файл \"" + QStringToUtf8(missing) + "\" не найден");
+    EXPECT_EQ(window->Editor().TextLength(), 0);
+    EXPECT_FALSE(window->Action("Save1")->isEnabled());
+    EXPECT_TRUE(window->windowTitle().isEmpty());
+}
+
+TEST_F(StartCloseTest, NotConfirmOnCloseLosesChangesWithoutAsking) {
+    auto window = Start(QStringToUtf8(TextPath()));
+    window->CurrentOptions().NotConfirmOnClose = true;
+    window->Editor().SetCaret(0);
+    window->Editor().ReplaceSelection(u"М");
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(ReadFile(TextPath()), Cp("мед"));
+}
+
+TEST_F(StartCloseTest, EditorIgnoresClicksWhileAQuestionWaits) {
+    WriteFile(TextPath(), Cp("мед все все"));
+    auto window = Start(QStringToUtf8(TextPath()));
+    int caretAfterClick = -1;
+    QObject::connect(&window->Panel(), &AskPanel::questionShown, [&] {
+        QTimer::singleShot(0, [&] {
+            QTextEdit& edit = window->Editor().Widget();
+            QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+            caretAfterClick = window->Editor().SelStart();
+            window->Panel().Button(AskPanel::TagCancel).click();
+        });
+    });
+    window->Action("Umlobegin1")->trigger();
+    EXPECT_EQ(caretAfterClick, 4); // still the asked word, not the click
+}
+
+} // namespace
+} // namespace umlo
