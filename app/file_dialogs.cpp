@@ -74,4 +74,22 @@ std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind ki
     return choice;
 }
 
+std::optional<std::string> RunDictionaryDialog(QWidget* parent, const std::string& folder,
+                                               const std::string& currentPath) {
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // A missing file is reported by the caller with the program's own message.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(NameFilters("Dictionary|*.dat"));
+    dialog.setDirectory(Utf8ToQString(folder));
+    if (!currentPath.empty()) {
+        dialog.selectFile(Utf8ToQString(currentPath));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return QStringToUtf8(dialog.selectedFiles().first());
+}
+
 } // namespace umlo

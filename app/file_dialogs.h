@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "documents/text_io_host.h"
@@ -22,5 +23,11 @@ QStringList NameFilters(std::string_view filter);
 // overrides it); nullopt when the user cancels.
 std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind kind,
                                               const FileDialogSetup& setup, int& lastFilter);
+
+// The dictionary dialog of "Загрузить основной словарь" and "Загрузить
+// словарь регулярных выражений": filter "Dictionary|*.dat", starting in the
+// program folder with the current path preset. nullopt when cancelled.
+std::optional<std::string> RunDictionaryDialog(QWidget* parent, const std::string& folder,
+                                               const std::string& currentPath);
 
 } // namespace umlo

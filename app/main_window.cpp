@@ -3,12 +3,16 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/ask_panel.h"
@@ -83,7 +87,9 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     if (!start_.programFolder.empty()) {
         QDir::setCurrent(Utf8ToQString(start_.programFolder));
     }
-    setAcceptDrops(false); // dropped files are not handled yet
+    setAcceptDrops(true);
+    // Files dropped on the editor go to the window, not into the text.
+    editor_->setAcceptDrops(false);
     ReadCommandLine();
     LoadSettings();
     ApplyEditorFont();
@@ -221,6 +227,37 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         }
     }
     event->accept();
+}
+
+namespace {
+
+std::vector<std::string> LocalFiles(const QMimeData* data) {
+    std::vector<std::string> paths;
+    if (data != nullptr) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                paths.push_back(QStringToUtf8(url.toLocalFile()));
+            }
+        }
+    }
+    return paths;
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+    if (!PassRunning() && !LocalFiles(event->mimeData()).empty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+    const std::vector<std::string> paths = LocalFiles(event->mimeData());
+    if (paths.empty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    LoadDroppedFiles(paths);
 }
 
 void TMainForm::SetStatusText(int panel, const QString& text) {

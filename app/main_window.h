@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/host.h"
 #include "core/main_dictionary.h"
@@ -82,6 +83,13 @@ public:
     void Umlopos1Click();
     void Clearstat1Click();
     void Clearusersel1Click();
+    void OpenDic1Click();
+    void OpenRegExprDic1Click();
+    // A main dictionary chosen by the user: a missing file is reported and
+    // the dictionary in force stays.
+    void LoadChosenMainDictionary(const std::string& path);
+    // Files dropped on the window: the first one is loaded.
+    void LoadDroppedFiles(const std::vector<std::string>& paths);
 
     QAction* Action(const QString& itemName) const;
     QtTextBuffer& Editor() { return *buffer_; }
@@ -97,6 +105,8 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // Typed characters in the editor end the undo history of the pass.
     bool eventFilter(QObject* watched, QEvent* event) override;
 

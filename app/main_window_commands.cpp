@@ -4,7 +4,10 @@
 #include <QMenuBar>
 #include <QTextEdit>
 
+#include <filesystem>
+
 #include "app/ask_panel.h"
+#include "app/file_dialogs.h"
 #include "app/main_window.h"
 #include "app/main_window_host.h"
 #include "app/qt_text_buffer.h"
@@ -46,6 +49,10 @@ void TMainForm::CreateMenus() {
     AddCommand(file, "Save1", "Сохранить текст", "Ctrl+Alt+S", false, &TMainForm::Save1Click);
     AddCommand(file, "Saveas1", "Сохранить текст как", "Ctrl+S", false, &TMainForm::Saveas1Click);
     AddCommand(file, "Close1", "Очистить текстовое окно", nullptr, false, &TMainForm::Close1Click);
+    AddCommand(file, "OpenDic1", "Загрузить основной словарь", nullptr, true,
+               &TMainForm::OpenDic1Click);
+    AddCommand(file, "OpenRegExprDic1", "Загрузить словарь регулярных выражений", nullptr, true,
+               &TMainForm::OpenRegExprDic1Click);
     file->addSeparator();
     auto* exit = new QAction(QStringLiteral("Выход"), this);
     exit->setObjectName(QStringLiteral("Exit1"));
@@ -224,6 +231,39 @@ void TMainForm::Clearstat1Click() {
 
 void TMainForm::Clearusersel1Click() {
     umlo::Clearusersel1Click(dic_, *host_);
+}
+
+void TMainForm::OpenDic1Click() {
+    if (auto path = RunDictionaryDialog(this, start_.programFolder, values_.DictionaryPath)) {
+        LoadChosenMainDictionary(*path);
+    }
+}
+
+void TMainForm::LoadChosenMainDictionary(const std::string& path) {
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        host_->ShowError("Файл \"" + path + "\" не найден");
+        return;
+    }
+    values_.DictionaryPath = path;
+    LoadMainDictionary(dic_, values_.DictionaryPath, *host_);
+    RefreshCommands();
+}
+
+void TMainForm::OpenRegExprDic1Click() {
+    if (auto path =
+            RunDictionaryDialog(this, start_.programFolder, values_.RegExprDictionaryPath)) {
+        LoadChosenRegExprDictionary(regExprs_, *path, values_.RegExprDictionaryPath,
+                                    options_.CurrentOptions, *host_);
+        RefreshCommands();
+    }
+}
+
+void TMainForm::LoadDroppedFiles(const std::vector<std::string>& paths) {
+    if (PassRunning()) {
+        return;
+    }
+    files_->LoadDropped(paths);
 }
 
 } // namespace umlo

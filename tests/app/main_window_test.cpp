@@ -377,3 +377,42 @@ TEST_F(MainWindowTest, UnknownWordWithDiaeresisIsAskedInRedWithoutAlwaysAnswers)
 
 } // namespace
 } // namespace umlo
+
+namespace umlo {
+namespace {
+
+TEST_F(MainWindowTest, ChosenMainDictionaryReplacesTheOneInForceOnlyWhenItExists) {
+    const std::string missing = QStringToUtf8(dir_.filePath("нет.dat"));
+    window_->LoadChosenMainDictionary(missing);
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].kind, MessageKind::Error);
+    EXPECT_EQ(messages_[0].text, "Файл \"" + missing + "\" не найден");
+    EXPECT_EQ(window_->Dictionary().Count(), 3);
+
+    const QString other = dir_.filePath("other.dat");
+    WriteFile(other, Cp("ёж\n"));
+    window_->LoadChosenMainDictionary(QStringToUtf8(other));
+    EXPECT_EQ(window_->Dictionary().Count(), 1);
+    EXPECT_EQ(window_->Values().DictionaryPath, QStringToUtf8(other));
+}
+
+TEST_F(MainWindowTest, DroppedFileIsLoadedAfterTheSaveQuestion) {
+    LoadText("мед");
+    Editor().SetCaret(0);
+    Editor().ReplaceSelection(u"М");
+    const QString dropped = dir_.filePath("dropped.txt");
+    WriteFile(dropped, Cp("ежик"));
+    // Qt delivers drop events only during a real drag; the window's drop
+    // handler passes the local files here.
+    const auto drop = [&] { window_->LoadDroppedFiles({QStringToUtf8(dropped)}); };
+    boxAnswers_ = {MessageResult::Cancel};
+    drop();
+    EXPECT_EQ(Text(), u"Ммед");
+    boxAnswers_ = {MessageResult::No};
+    drop();
+    EXPECT_EQ(Text(), u"ежик");
+    EXPECT_EQ(window_->windowTitle(), dropped);
+}
+
+} // namespace
+} // namespace umlo
