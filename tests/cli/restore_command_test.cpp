@@ -159,5 +159,17 @@ TEST_F(RestoreCommand, AnInputThatEndsBeforeTheAnswersWritesNothing) {
     EXPECT_NE(err_.str().find("ввод закончился"), std::string::npos) << err_.str();
 }
 
+TEST_F(RestoreCommand, AnAlwaysAnswerSettlesTheLaterPlaces) {
+    // "Всегда Ё" for the first «все»: the others change without a question,
+    // but not before an abbreviation point.
+    ASSERT_EQ(
+        RunOn("все, все и все. и все\n", {"--interactive", "--report", Path("rep.tsv")}, "4\n1\n"),
+        kExitOk)
+        << err_.str();
+    EXPECT_EQ(Read("out.txt"), "всё, всё и все. и всё\n");
+    EXPECT_EQ(Read("rep.tsv"), "1\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tВсегда Ё\n"
+                               "1\t12\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n");
+}
+
 } // namespace
 } // namespace umlo::cli
