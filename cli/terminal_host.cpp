@@ -61,15 +61,15 @@ std::string MessageText(MessageKind kind, std::string_view text) {
     return out;
 }
 
-TerminalHost::TerminalHost(std::ostream& err, bool progress)
-    : err_(err), progress_(progress), lastProgress_(std::chrono::steady_clock::now()) {}
+TerminalHost::TerminalHost(std::ostream& err, bool progress, Clock clock)
+    : err_(err), progress_(progress), clock_(std::move(clock)), lastProgress_(clock_()) {}
 
 void TerminalHost::SetStatusText(int panel, std::string_view text) {
     status_[panel] = std::string(text);
     if (!progress_ || panel != 1 || text.empty()) {
         return;
     }
-    const auto now = std::chrono::steady_clock::now();
+    const auto now = clock_();
     if (now - lastProgress_ < kProgressInterval) {
         return;
     }
@@ -89,7 +89,7 @@ void TerminalHost::EndProgress() {
         err_ << "\r\033[K" << std::flush;
         progressShown_ = false;
     }
-    lastProgress_ = std::chrono::steady_clock::now();
+    lastProgress_ = clock_();
 }
 
 MessageResult TerminalHost::ShowMessage(MessageKind kind, std::string_view text,

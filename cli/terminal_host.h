@@ -15,9 +15,10 @@ namespace umlo::cli {
 class TerminalHost : public PassHost {
 public:
     using Answerer = std::function<int(const AskQuestion&)>;
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
     // progress: show a progress line on err (only where err is a terminal).
-    TerminalHost(std::ostream& err, bool progress);
+    TerminalHost(std::ostream& err, bool progress, Clock clock = std::chrono::steady_clock::now);
 
     void SetAnswerer(Answerer answerer) { answerer_ = std::move(answerer); }
     // Clears the progress line, so that the next output starts on a clean line.
@@ -47,6 +48,7 @@ private:
     std::ostream& err_;
     bool progress_;
     bool progressShown_ = false;
+    Clock clock_;
     std::chrono::steady_clock::time_point lastProgress_;
     std::map<int, std::string> status_;
     Answerer answerer_;

@@ -135,5 +135,26 @@ TEST(TerminalHostTest, MessagesGoToStderrWithTheirCaptionAndDefaultAnswer) {
     EXPECT_EQ(err.str().find("summary"), std::string::npos); // no progress asked for
 }
 
+TEST(TerminalHostTest, TheProgressLineIsDrawnOnlyEveryQuarterSecond) {
+    std::ostringstream err;
+    auto now = std::chrono::steady_clock::time_point{};
+    TerminalHost host(err, true, [&now] { return now; });
+    host.SetStatusText(0, "1:1 (9)");
+    host.SetStatusText(1, "first"); // a short text never shows progress
+    EXPECT_EQ(err.str(), "");
+    now += std::chrono::milliseconds(300);
+    host.SetStatusText(1, "second");
+    EXPECT_EQ(err.str(), "\r\033[K1:1 (9)  second");
+    now += std::chrono::milliseconds(100);
+    host.SetStatusText(1, "third");
+    EXPECT_EQ(err.str(), "\r\033[K1:1 (9)  second");
+    // A message first clears the progress line.
+    host.ShowInfo("done");
+    EXPECT_EQ(err.str(), "\r\033[K1:1 (9)  second\r\033[Kumlo-cli: Информация: done\n");
+    host.EndProgress(); // nothing left to clear
+    EXPECT_EQ(err.str().size(),
+              std::string("\r\033[K1:1 (9)  second\r\033[Kumlo-cli: Информация: done\n").size());
+}
+
 } // namespace
 } // namespace umlo::cli
