@@ -1,8 +1,9 @@
-// umlo-cli: ё-restoration of plain-text files and the built-in self-test.
+// umlo-cli: ё-restoration of text files, their properties and the built-in self-test.
 #include <iostream>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "cli/info_command.h"
 #include "cli/options_parser.h"
 #include "cli/program_folder.h"
 #include "cli/restore_command.h"
@@ -36,6 +37,8 @@ int main(int argc, char** argv) {
     case Command::Help:
         std::cout << UsageText();
         return kExitOk;
+    case Command::Info:
+        return RunInfo(parsed.args, console);
     case Command::SelfTest:
         return RunSelfTestCommand(folder, console);
     case Command::Restore:

@@ -34,7 +34,7 @@ constexpr Switch kSwitches[] = {
 };
 
 // Options that take a value, as "-o FILE", "-oFILE", "--report FILE" or "--report=FILE".
-enum class Valued { Output, MainDic, RegExprDic, Answer, Report, Stats, LinesBelow };
+enum class Valued { Output, MainDic, RegExprDic, Answer, Report, Stats, LinesBelow, Encoding };
 
 struct ValuedName {
     std::string_view name;
@@ -42,11 +42,12 @@ struct ValuedName {
 };
 
 constexpr ValuedName kValued[] = {
-    {"-o", Valued::Output},       {"--output", Valued::Output},
-    {"-d", Valued::MainDic},      {"--dictionary", Valued::MainDic},
-    {"-r", Valued::RegExprDic},   {"--regexpr-dictionary", Valued::RegExprDic},
-    {"--answer", Valued::Answer}, {"--report", Valued::Report},
-    {"--stats", Valued::Stats},   {"--lines-below", Valued::LinesBelow},
+    {"-o", Valued::Output},           {"--output", Valued::Output},
+    {"-d", Valued::MainDic},          {"--dictionary", Valued::MainDic},
+    {"-r", Valued::RegExprDic},       {"--regexpr-dictionary", Valued::RegExprDic},
+    {"--answer", Valued::Answer},     {"--report", Valued::Report},
+    {"--stats", Valued::Stats},       {"--lines-below", Valued::LinesBelow},
+    {"--encoding", Valued::Encoding},
 };
 
 std::string Quoted(std::string_view s) {
@@ -100,6 +101,15 @@ std::string ApplyValued(Valued which, std::string_view name, const std::string& 
         a.policy = *policy;
         break;
     }
+    case Valued::Encoding: {
+        const auto encoding = ParseEncodingChoice(value);
+        if (!encoding) {
+            return "неизвестная кодировка " + Quoted(value) +
+                   " (допустимы auto, ansi, utf-8, utf-16)";
+        }
+        a.encoding = *encoding;
+        break;
+    }
     case Valued::LinesBelow: {
         int n = 0;
         const auto* end = value.data() + value.size();
@@ -126,6 +136,9 @@ std::string CheckConsistency(const CliArguments& a, bool policyGiven) {
     if (a.files.empty()) {
         return "не указан ни один файл";
     }
+    if (a.command == Command::Info) {
+        return {};
+    }
     if (!a.output.empty() && a.inPlace) {
         return "-o и --in-place несовместимы";
     }
@@ -148,7 +161,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     ParseResult result;
     CliArguments& a = result.args;
     if (args.empty()) {
-        result.error = "не указана команда (restore или selftest); см. umlo-cli --help";
+        result.error = "не указана команда (restore, info или selftest); см. umlo-cli --help";
         return result;
     }
     const std::string& command = args[0];
@@ -159,6 +172,8 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (command == "restore") {
         a.command = Command::Restore;
+    } else if (command == "info") {
+        a.command = Command::Info;
     } else if (command == "selftest") {
         a.command = Command::SelfTest;
     } else {
@@ -186,6 +201,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         // The self-test brings its own dictionaries, text and options.
         if (a.command == Command::SelfTest) {
             result.error = "команда selftest не принимает параметров (" + arg + ")";
+            return result;
+        }
+        // Properties need the file and its encoding, nothing of the pass.
+        if (a.command == Command::Info && !arg.starts_with("--encoding")) {
+            result.error = "команда info принимает только --encoding (" + arg + ")";
             return result;
         }
         if (arg == "--in-place") {
@@ -240,12 +260,23 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
 std::string UsageText() {
     return R"(Использование:
   umlo-cli restore [параметры] ФАЙЛ...   ёфикация текстов
+  umlo-cli info [--encoding К] ФАЙЛ...   свойства файлов и степень ёфикации
   umlo-cli selftest                      встроенный тест
   umlo-cli --help                        эта справка
 
 Вывод (одно из двух обязательно):
   -o ФАЙЛ, --output ФАЙЛ    записать результат единственного входного файла
   --in-place                заменить каждый входной файл результатом
+
+Форматы: файл с именем *.rtf читается и пишется как RTF (цвета, жирность и размеры
+сохраняются, заменённые буквы выделяются цветом); простой текст - в кодировке ANSI
+(cp1251), UTF-8 или UTF-16 LE/BE. Результат сохраняет кодировку, подпись (BOM) или её
+отсутствие и концы строк исходного файла.
+  --encoding auto     определить кодировку: подпись, статистика UTF-16, корректный
+                      UTF-8, иначе ANSI (по умолчанию)
+  --encoding ansi     читать как cp1251
+  --encoding utf-8    читать как UTF-8
+  --encoding utf-16   читать как UTF-16 (порядок байтов - по подписи или статистике)
 
 Словари:
   -d ФАЙЛ, --dictionary ФАЙЛ           основной словарь (по умолчанию umlox.dat рядом с программой)

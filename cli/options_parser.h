@@ -6,11 +6,12 @@
 #include <vector>
 
 #include "cli/answer_policy.h"
+#include "cli/text_document.h"
 #include "core/options.h"
 
 namespace umlo::cli {
 
-enum class Command { Restore, SelfTest, Help };
+enum class Command { Restore, Info, SelfTest, Help };
 
 struct CliArguments {
     Command command = Command::Help;
@@ -24,6 +25,7 @@ struct CliArguments {
     bool interactive = false;
     std::string reportPath;
     std::string statsPath;
+    EncodingChoice encoding = EncodingChoice::Auto; // --encoding
 };
 
 struct ParseResult {

@@ -2,22 +2,23 @@
 
 #include "cli/answer_policy.h"
 #include "cli/interactive_asker.h"
-#include "cli/plain_text_io.h"
 #include "cli/question_report.h"
 #include "cli/terminal_host.h"
+#include "cli/text_document.h"
 #include "core/codepage.h"
 #include "core/main_dictionary.h"
 #include "core/pass.h"
 #include "core/regexpr_dictionary.h"
 #include "core/statistics.h"
 #include "documents/memory_text_buffer.h"
+#include "documents/text_file.h"
 
 namespace umlo::cli {
 namespace {
 
 struct Input {
     std::string path;
-    PlainText text;
+    TextDocument document;
 };
 
 int PolicyAnswer(AnswerPolicy policy, const AskQuestion& q, const TextBuffer& buffer) {
@@ -62,7 +63,7 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
     for (const std::string& path : args.files) {
         Input input{path, {}};
         std::string error;
-        if (!ReadPlainTextFile(path, input.text, error)) {
+        if (!ReadTextDocument(path, args.encoding, input.document, error)) {
             err << "umlo-cli: " << error << "\n";
             return kExitFailure;
         }
@@ -101,7 +102,7 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
     for (size_t i = 0; i < inputs.size(); ++i) {
         const Input& input = inputs[i];
         report.BeginFile(input.path, several);
-        buffer.SetAllText(input.text.text);
+        LoadDocument(input.document, buffer);
         lastAnswer = 0;
         engine.DoUmloficate(0, 1);
         host.EndProgress();
@@ -117,10 +118,11 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
         const std::u16string result = buffer.GetAllText();
         const std::string& target = args.inPlace ? input.path : args.output;
         // An unchanged file is left untouched in place.
-        if (!args.inPlace || result != input.text.text) {
-            std::string error;
-            if (!WriteFileReplacing(target, EncodePlainText(input.text, result), error)) {
-                err << "umlo-cli: " << error << "\n";
+        if (!args.inPlace || result != input.document.Text()) {
+            if (const FileResult r =
+                    WriteFileReplacing(target, EncodeDocument(input.document, buffer));
+                !r) {
+                err << "umlo-cli: " << r.error << "\n";
                 failed = true;
             }
         }
@@ -142,9 +144,8 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
         failed = true;
     }
     if (!args.reportPath.empty()) {
-        std::string error;
-        if (!WriteFileReplacing(args.reportPath, report.Text(), error)) {
-            err << "umlo-cli: " << error << "\n";
+        if (const FileResult r = WriteFileReplacing(args.reportPath, report.Text()); !r) {
+            err << "umlo-cli: " << r.error << "\n";
             failed = true;
         }
     }

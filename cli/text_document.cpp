@@ -1,0 +1,142 @@
+#include "cli/text_document.h"
+
+#include "core/codepage.h"
+#include "documents/encoding_detect.h"
+#include "documents/rtf_reader.h"
+#include "documents/rtf_writer.h"
+#include "documents/text_file.h"
+
+namespace umlo::cli {
+namespace {
+
+TextFormat Utf16Format(std::string_view bytes) {
+    if (bytes.starts_with("\xFE\xFF")) {
+        return FormatUtf16BE;
+    }
+    if (bytes.starts_with("\xFF\xFE")) {
+        return FormatUtf16LE;
+    }
+    return DetectEncodingBytes(bytes, true) == FormatUtf16BE ? FormatUtf16BE : FormatUtf16LE;
+}
+
+TextFormat DetectPlain(std::string_view bytes) {
+    const TextFormat detected = DetectEncodingBytes(bytes, true);
+    if (HasFlag(detected, FormatSignature) || HasFlag(detected, FormatUtf16LE | FormatUtf16BE)) {
+        return detected;
+    }
+    // The statistics take cp1251 text rich in Р and С for UTF-8; only bytes that
+    // really are UTF-8 are read so, or the writing would destroy them.
+    return IsValidUtf8(bytes) ? FormatUtf8 : TextFormat(0);
+}
+
+} // namespace
+
+std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name) {
+    if (name == "auto") {
+        return EncodingChoice::Auto;
+    }
+    if (name == "ansi") {
+        return EncodingChoice::Ansi;
+    }
+    if (name == "utf-8") {
+        return EncodingChoice::Utf8;
+    }
+    if (name == "utf-16") {
+        return EncodingChoice::Utf16;
+    }
+    return std::nullopt;
+}
+
+TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingChoice choice) {
+    // A file named .rtf that holds no rich text is plain text to be kept so.
+    if (IsRtfName(path) && LooksLikeRtf(bytes)) {
+        return FormatRtf;
+    }
+    switch (choice) {
+    case EncodingChoice::Ansi:
+        return 0;
+    case EncodingChoice::Utf8:
+        return FormatUtf8;
+    case EncodingChoice::Utf16:
+        return Utf16Format(bytes);
+    case EncodingChoice::Auto:
+        break;
+    }
+    return DetectPlain(bytes);
+}
+
+bool RtfIsComplete(std::string_view data) {
+    long depth = 0;
+    bool opened = false;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const char c = data[i];
+        if (c == '\\') {
+            // \binN carries N raw bytes that may hold braces.
+            if (data.substr(i + 1, 3) == "bin") {
+                std::size_t j = i + 4;
+                std::size_t n = 0;
+                while (j < data.size() && data[j] >= '0' && data[j] <= '9' && n < data.size()) {
+                    n = n * 10 + static_cast<std::size_t>(data[j] - '0');
+                    ++j;
+                }
+                if (j < data.size() && data[j] == ' ') {
+                    ++j;
+                }
+                i = j + n - 1;
+                continue;
+            }
+            ++i; // an escaped character, \{ \} \\ among them
+        } else if (c == '{') {
+            ++depth;
+            opened = true;
+        } else if (c == '}') {
+            if (--depth < 0) {
+                return false;
+            }
+        }
+    }
+    return opened && depth == 0;
+}
+
+bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocument& out,
+                      std::string& error) {
+    std::string bytes;
+    if (const FileResult r = ReadWholeFile(path, bytes); !r) {
+        error = r.error;
+        return false;
+    }
+    out.fileSize = bytes.size();
+    out.format = ChooseFormat(path, bytes, choice);
+    if (HasFlag(out.format, FormatRtf)) {
+        if (!RtfIsComplete(bytes)) {
+            error = path + ": файл RTF обрывается (не закрыты все группы)";
+            return false;
+        }
+        out.rich = DecodeText(bytes, FormatRtf);
+        return true;
+    }
+    std::string why;
+    if (!DecodePlainText(bytes, out.format, out.plain, why)) {
+        error = path + ": " + why;
+        return false;
+    }
+    out.format = out.plain.format;
+    return true;
+}
+
+void LoadDocument(const TextDocument& document, TextBuffer& buffer) {
+    if (HasFlag(document.format, FormatRtf)) {
+        SetBufferRichText(buffer, document.rich);
+    } else {
+        buffer.SetAllText(document.plain.text);
+    }
+}
+
+std::string EncodeDocument(const TextDocument& document, const TextBuffer& buffer) {
+    if (HasFlag(document.format, FormatRtf)) {
+        return WriteRtf(BufferRichText(buffer));
+    }
+    return EncodePlainText(document.plain, buffer.GetAllText());
+}
+
+} // namespace umlo::cli

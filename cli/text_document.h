@@ -1,0 +1,50 @@
+// A text file as umlo-cli reads and writes it: rich text by its name, plain
+// text in the encoding its bytes show (or the one the user names), written back
+// in the same format.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/plain_text_io.h"
+#include "documents/rich_text.h"
+#include "documents/text_buffer.h"
+#include "documents/text_format.h"
+
+namespace umlo::cli {
+
+// --encoding: auto (detect), ansi (cp1251), utf-8, utf-16.
+enum class EncodingChoice { Auto, Ansi, Utf8, Utf16 };
+std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name);
+
+// The format of a file: FormatRtf for a rich-text name holding rich text; else
+// a signature decides, then UTF-16 byte statistics, then valid UTF-8, and the
+// rest is cp1251. A choice other than Auto fixes the encoding; the signature
+// and the byte order of UTF-16 still come from the bytes.
+TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingChoice choice);
+
+// False when the groups of rich text do not all close: the file was cut short,
+// and what a reader makes of it would be written back without its end.
+bool RtfIsComplete(std::string_view data);
+
+struct TextDocument {
+    TextFormat format = 0;
+    std::size_t fileSize = 0;
+    RichText rich;   // rich text
+    PlainText plain; // plain text
+    const std::u16string& Text() const {
+        return HasFlag(format, FormatRtf) ? rich.text : plain.text;
+    }
+};
+
+// False, with a message naming the file (UTF-8), when it cannot be read or is
+// not text in the chosen format.
+bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocument& out,
+                      std::string& error);
+// Puts the text, with the character formats of rich text, into the buffer.
+void LoadDocument(const TextDocument& document, TextBuffer& buffer);
+// The file's new bytes: the buffer's text in the document's format.
+std::string EncodeDocument(const TextDocument& document, const TextBuffer& buffer);
+
+} // namespace umlo::cli
