@@ -38,10 +38,9 @@ CaseTables MakeTables() {
     t.cls[0xA8] = kUpperBit;
     t.cls[0xB8] = kLowerBit;
     // The other Cyrillic letters of the code page: Ђ Ѓ Љ Њ Ќ Ћ Џ Ў Ј Ґ Є Ї І Ѕ.
-    const int others[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C},
-                             {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2},
-                             {0xA3, 0xBC}, {0xA5, 0xB4}, {0xAA, 0xBA}, {0xAF, 0xBF},
-                             {0xB2, 0xB3}, {0xBD, 0xBE}};
+    const int others[][2] = {{0x80, 0x90}, {0x81, 0x83}, {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D},
+                             {0x8E, 0x9E}, {0x8F, 0x9F}, {0xA1, 0xA2}, {0xA3, 0xBC}, {0xA5, 0xB4},
+                             {0xAA, 0xBA}, {0xAF, 0xBF}, {0xB2, 0xB3}, {0xBD, 0xBE}};
     for (const auto& p : others) {
         pair(p[0], p[1]);
     }
@@ -50,7 +49,9 @@ CaseTables MakeTables() {
 
 const CaseTables kTables = MakeTables();
 
-inline unsigned char Lo(unsigned char c) { return kTables.lower[c]; }
+inline unsigned char Lo(unsigned char c) {
+    return kTables.lower[c];
+}
 
 } // namespace
 
@@ -58,18 +59,34 @@ const std::string kAlphabet =
     Utf8ToCp1251("АБВГДЕЁЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯабвгдеёжзийклмнопрстуфхцчшщъыьэюя");
 const std::string kSeparators = " \t\n\r\f\240";
 
-bool IsUpperLetter(unsigned char c) { return kTables.cls[c] == kUpperBit; }
-bool IsLowerLetter(unsigned char c) { return kTables.cls[c] == kLowerBit; }
-bool IsLetter(unsigned char c) { return kTables.cls[c] != 0; }
-bool IsLetterOrQuery(unsigned char c) { return c == '?' || IsLetter(c); }
+bool IsUpperLetter(unsigned char c) {
+    return kTables.cls[c] == kUpperBit;
+}
+bool IsLowerLetter(unsigned char c) {
+    return kTables.cls[c] == kLowerBit;
+}
+bool IsLetter(unsigned char c) {
+    return kTables.cls[c] != 0;
+}
+bool IsLetterOrQuery(unsigned char c) {
+    return c == '?' || IsLetter(c);
+}
 bool IsSeparator(unsigned char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == 0xA0;
 }
-bool IsPlainE(unsigned char c) { return c == kUpperYe || c == kLowerYe; }
-bool IsDiaeresisE(unsigned char c) { return c == kUpperYo || c == kLowerYo; }
-bool IsAnyE(unsigned char c) { return IsPlainE(c) || IsDiaeresisE(c); }
+bool IsPlainE(unsigned char c) {
+    return c == kUpperYe || c == kLowerYe;
+}
+bool IsDiaeresisE(unsigned char c) {
+    return c == kUpperYo || c == kLowerYo;
+}
+bool IsAnyE(unsigned char c) {
+    return IsPlainE(c) || IsDiaeresisE(c);
+}
 
-bool CharInSet(std::string_view set, char c) { return set.find(c) != std::string_view::npos; }
+bool CharInSet(std::string_view set, char c) {
+    return set.find(c) != std::string_view::npos;
+}
 
 template <typename Pred> static bool AllOf(std::string_view s, Pred p) {
     for (char c : s) {
@@ -89,18 +106,24 @@ template <typename Pred> static bool AnyOf(std::string_view s, Pred p) {
     return false;
 }
 
-bool AllLetters(std::string_view s) { return AllOf(s, [](unsigned char c) { return IsLetter(c); }); }
+bool AllLetters(std::string_view s) {
+    return AllOf(s, [](unsigned char c) { return IsLetter(c); });
+}
 bool AllLettersOrQuery(std::string_view s) {
     return AllOf(s, [](unsigned char c) { return IsLetterOrQuery(c); });
 }
 bool HasUpperLetter(std::string_view s) {
     return AnyOf(s, [](unsigned char c) { return IsUpperLetter(c); });
 }
-bool HasPlainE(std::string_view s) { return AnyOf(s, [](unsigned char c) { return IsPlainE(c); }); }
+bool HasPlainE(std::string_view s) {
+    return AnyOf(s, [](unsigned char c) { return IsPlainE(c); });
+}
 bool HasDiaeresisE(std::string_view s) {
     return AnyOf(s, [](unsigned char c) { return IsDiaeresisE(c); });
 }
-bool HasAnyE(std::string_view s) { return AnyOf(s, [](unsigned char c) { return IsAnyE(c); }); }
+bool HasAnyE(std::string_view s) {
+    return AnyOf(s, [](unsigned char c) { return IsAnyE(c); });
+}
 
 bool IsCandidateWord(std::string_view word, bool collectMode, bool checkUmlo) {
     if (!collectMode && HasPlainE(word)) {
@@ -109,7 +132,9 @@ bool IsCandidateWord(std::string_view word, bool collectMode, bool checkUmlo) {
     return (checkUmlo || collectMode) && HasDiaeresisE(word);
 }
 
-char ToLowerByte(char c) { return static_cast<char>(Lo(static_cast<unsigned char>(c))); }
+char ToLowerByte(char c) {
+    return static_cast<char>(Lo(static_cast<unsigned char>(c)));
+}
 char ToUpperByte(char c) {
     return static_cast<char>(kTables.upper[static_cast<unsigned char>(c)]);
 }
@@ -162,28 +187,36 @@ std::string TransferCase(std::string_view form, std::string_view pattern) {
 }
 
 int DicCompare(std::string_view a, std::string_view b) {
+    // One pass: the case-blind order decides at the first letter that differs
+    // beyond case; the first raw difference breaks a case-blind tie. Table
+    // look-ups happen only where the bytes differ, which keeps bisection over
+    // a large dictionary cheap.
     const size_t n = std::min(a.size(), b.size());
+    int tie = 0;
     for (size_t i = 0; i < n; ++i) {
-        const unsigned char la = Lo(static_cast<unsigned char>(a[i]));
-        const unsigned char lb = Lo(static_cast<unsigned char>(b[i]));
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (ca == cb) {
+            continue;
+        }
+        const unsigned char la = Lo(ca);
+        const unsigned char lb = Lo(cb);
         if (la != lb) {
             return la < lb ? -1 : 1;
+        }
+        if (tie == 0) {
+            tie = ca < cb ? -1 : 1;
         }
     }
     if (a.size() != b.size()) {
         return a.size() < b.size() ? -1 : 1;
     }
-    for (size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (ca != cb) {
-            return ca < cb ? -1 : 1;
-        }
-    }
-    return 0;
+    return tie;
 }
 
-int DicKeyCompare(std::string_view a, std::string_view b) { return DicCompare(EKey(a), EKey(b)); }
+int DicKeyCompare(std::string_view a, std::string_view b) {
+    return DicCompare(EKey(a), EKey(b));
+}
 
 static std::string_view DropQuery(std::string_view s) {
     if (!s.empty() && s.back() == '?') {
@@ -198,34 +231,6 @@ int DicLineCompare(std::string_view a, std::string_view b) {
 
 int DicLineCompareNoCase(std::string_view a, std::string_view b) {
     return DicLineCompare(LowerCase(a), LowerCase(b));
-}
-
-int SortedFind(const std::vector<std::string>& list, std::string_view key, DicComparison compare) {
-    if (list.empty()) {
-        return -1;
-    }
-    if (compare(list.front(), key) == 0) {
-        return 0;
-    }
-    const int last = static_cast<int>(list.size()) - 1;
-    if (compare(list[last], key) == 0) {
-        return last;
-    }
-    int low = 0;
-    int high = last;
-    while (high - low > 1) {
-        const int middle = (low + high) / 2;
-        const int c = compare(list[middle], key);
-        if (c == 0) {
-            return middle;
-        }
-        if (c > 0) {
-            high = middle;
-        } else {
-            low = middle;
-        }
-    }
-    return -1;
 }
 
 std::string PluralEnding(long long count, int kind, std::string_view unchanged) {
@@ -251,9 +256,13 @@ std::string PluralEnding(long long count, int kind, std::string_view unchanged) 
     return std::string(unchanged);
 }
 
-bool IsCommentLine(std::string_view s) { return s.empty() || s.front() == '#'; }
+bool IsCommentLine(std::string_view s) {
+    return s.empty() || s.front() == '#';
+}
 
-std::string LastChar(std::string_view s) { return s.empty() ? std::string() : std::string(1, s.back()); }
+std::string LastChar(std::string_view s) {
+    return s.empty() ? std::string() : std::string(1, s.back());
+}
 
 std::string DropLastChar(std::string_view s) {
     return s.empty() ? std::string() : std::string(s.substr(0, s.size() - 1));
