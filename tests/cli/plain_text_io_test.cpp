@@ -1,21 +1,16 @@
 #include "cli/plain_text_io.h"
 
-#include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "core/codepage.h"
 
 namespace umlo::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
-PlainText Decode(std::string_view bytes) {
+PlainText Decode(std::string_view bytes, TextFormat format) {
     PlainText t;
     std::string error;
-    EXPECT_TRUE(DecodePlainText(bytes, t, error)) << error;
+    EXPECT_TRUE(DecodePlainText(bytes, format, t, error)) << error;
     return t;
 }
 
@@ -31,152 +26,89 @@ std::u16string Yoficate(std::u16string text) {
 
 TEST(PlainTextIo, EncodingSignatureAndLineEndsSurviveARoundTrip) {
     const std::string utf8 = "первая\r\nвторая\nтретья\rчетвёртая\r\n";
-    const std::vector<std::string> samples = {
-        utf8,
-        "\xEF\xBB\xBF" + utf8,
-        Cp(utf8),
-        "",
-        "one line, no end",
-        "\n\n\r\r\n",
-        std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0b\0", 8),
-        std::string("\xFE\xFF", 2) + std::string("\0a\0\n\0b", 6),
+    const std::vector<std::pair<std::string, TextFormat>> samples = {
+        {utf8, FormatUtf8},
+        {"\xEF\xBB\xBF" + utf8, FormatUtf8},
+        {Cp(utf8), 0},
+        {"", FormatUtf8},
+        {"", FormatUtf16LE},
+        {"one line, no end", 0},
+        {"\n\n\r\r\n", 0},
+        {std::string("\xFF\xFE", 2) + std::string("a\0\r\0\n\0b\0", 8), FormatUtf16LE},
+        {std::string("a\0\r\0\n\0b\0", 8), FormatUtf16LE},
+        {std::string("\xFE\xFF", 2) + std::string("\0a\0\n\0b", 6), FormatUtf16BE},
+        {std::string("\0a\0\n\0b", 6), FormatUtf16BE},
+        // Read as cp1251 on request, a signature is three characters kept as such.
+        {"\xEF\xBB\xBF" + utf8, 0},
     };
-    for (const auto& bytes : samples) {
-        const PlainText t = Decode(bytes);
+    for (const auto& [bytes, format] : samples) {
+        const PlainText t = Decode(bytes, format);
         EXPECT_EQ(EncodePlainText(t, t.text), bytes) << bytes;
     }
 }
 
-TEST(PlainTextIo, DetectsTheEncodingAndGivesOneBreakPerLine) {
-    const PlainText utf8 = Decode("ещ\xD0\xB5\r\nx");
-    EXPECT_EQ(utf8.encoding, PlainEncoding::Utf8);
-    EXPECT_FALSE(utf8.signature);
+TEST(PlainTextIo, TheSignatureIsTakenFromTheBytesAndTheBreaksBecomeOne) {
+    const PlainText utf8 = Decode("ещ\xD0\xB5\r\nx", FormatUtf8 | FormatSignature);
+    EXPECT_EQ(utf8.format, FormatUtf8);
     EXPECT_EQ(utf8.text, u"еще\rx");
     ASSERT_EQ(utf8.lineEnds.size(), 1u);
 
     const PlainText bom = Decode("\xEF\xBB\xBF"
-                                 "abc");
-    EXPECT_EQ(bom.encoding, PlainEncoding::Utf8);
-    EXPECT_TRUE(bom.signature);
+                                 "abc",
+                                 FormatUtf8);
+    EXPECT_EQ(bom.format, FormatUtf8 | FormatSignature);
     EXPECT_EQ(bom.text, u"abc");
 
-    // Not valid UTF-8: read as cp1251.
-    const PlainText cp = Decode(Cp("еще\nвсе"));
-    EXPECT_EQ(cp.encoding, PlainEncoding::Cp1251);
+    const PlainText cp = Decode(Cp("еще\nвсе"), 0);
+    EXPECT_EQ(cp.format, 0);
     EXPECT_EQ(cp.text, u"еще\rвсе");
 
-    const PlainText le = Decode(std::string("\xFF\xFE\x35\x04", 4));
-    EXPECT_EQ(le.encoding, PlainEncoding::Utf16LE);
+    const PlainText le = Decode(std::string("\xFF\xFE\x35\x04", 4), FormatUtf16LE);
+    EXPECT_EQ(le.format, FormatUtf16LE | FormatSignature);
     EXPECT_EQ(le.text, u"е");
+    const PlainText be = Decode(std::string("\x04\x35\x00\x0A", 4), FormatUtf16BE);
+    EXPECT_EQ(be.format, FormatUtf16BE);
+    EXPECT_EQ(be.text, u"е\r");
+    // A little-endian signature is no signature of big-endian text: it is a character.
+    const PlainText swapped = Decode(std::string("\xFF\xFE\x04\x35", 4), FormatUtf16BE);
+    EXPECT_EQ(swapped.format, FormatUtf16BE);
+    EXPECT_EQ(swapped.text, u"\uFFFEе");
 }
 
 TEST(PlainTextIo, ChangedLettersAreTheOnlyDifference) {
     const std::string mixed = "пес\r\nвсе\nмед\rлед";
-    PlainText t = Decode(mixed);
+    PlainText t = Decode(mixed, FormatUtf8);
     EXPECT_EQ(EncodePlainText(t, Yoficate(t.text)), "пёс\r\nвсё\nмёд\rлёд");
 
     const std::string cp = Cp("пес\r\nвсе");
-    t = Decode(cp);
+    t = Decode(cp, 0);
     EXPECT_EQ(EncodePlainText(t, Yoficate(t.text)), Cp("пёс\r\nвсё"));
 
+    const std::string be = std::string("\xFE\xFF\x04\x35\x00\x0D\x00\x0A", 8);
+    t = Decode(be, FormatUtf16BE);
+    EXPECT_EQ(EncodePlainText(t, Yoficate(t.text)),
+              std::string("\xFE\xFF\x04\x51\x00\x0D\x00\x0A", 8));
+
     // A line the buffer gained takes the file's first line end.
-    t = Decode("a\r\nb");
+    t = Decode("a\r\nb", FormatUtf8);
     EXPECT_EQ(EncodePlainText(t, u"a\rb\rc"), "a\r\nb\r\nc");
 }
 
 TEST(PlainTextIo, RefusesWhatIsNotText) {
-    const std::vector<std::string> bad = {
-        std::string("abc\0def", 7),
-        std::string("\xEF\xBB\xBF\xFF\xFE", 5), // signature, then invalid UTF-8
-        std::string("\xFF\xFE\x41", 3),         // odd UTF-16
-        std::string("\xFF\xFE\x00\x00", 4),     // NUL character
+    const std::vector<std::pair<std::string, TextFormat>> bad = {
+        {std::string("abc\0def", 7), 0},
+        {std::string("abc\0def", 7), FormatUtf8},
+        {std::string("\xEF\xBB\xBF\xFF\xFE", 5), FormatUtf8}, // signature, then invalid UTF-8
+        {Cp("еще"), FormatUtf8},                              // UTF-8 forced on cp1251
+        {std::string("\xFF\xFE\x41", 3), FormatUtf16LE},      // odd UTF-16
+        {std::string("\xFF\xFE\x00\x00", 4), FormatUtf16LE},  // NUL character
     };
-    for (const auto& bytes : bad) {
+    for (const auto& [bytes, format] : bad) {
         PlainText t;
         std::string error;
-        EXPECT_FALSE(DecodePlainText(bytes, t, error));
+        EXPECT_FALSE(DecodePlainText(bytes, format, t, error)) << bytes;
         EXPECT_FALSE(error.empty());
     }
-}
-
-class PlainTextFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("umlo_plain_text_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-    std::string Path(const char* name) const { return (dir_ / name).string(); }
-    static void Write(const std::string& path, std::string_view bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
-    size_t FileCount() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(dir_), {}));
-    }
-    fs::path dir_;
-};
-
-TEST_F(PlainTextFiles, ReadsAndReplacesAFileKeepingItsPermissions) {
-    const std::string path = Path("text.txt");
-    Write(path, "все\r\n");
-    ::chmod(path.c_str(), 0640);
-    PlainText t;
-    std::string error;
-    ASSERT_TRUE(ReadPlainTextFile(path, t, error)) << error;
-    ASSERT_TRUE(WriteFileReplacing(path, EncodePlainText(t, Yoficate(t.text)), error)) << error;
-    EXPECT_EQ(Read(path), "всё\r\n");
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(FileCount(), 1u); // no temporary file left
-}
-
-TEST_F(PlainTextFiles, ReportsMissingDirectoriesAndBinaryFiles) {
-    PlainText t;
-    std::string error;
-    EXPECT_FALSE(ReadPlainTextFile(Path("missing.txt"), t, error));
-    EXPECT_NE(error.find("missing.txt"), std::string::npos);
-    error.clear();
-    EXPECT_FALSE(ReadPlainTextFile(dir_.string(), t, error));
-    EXPECT_FALSE(error.empty());
-    const std::string binary = Path("binary.dat");
-    Write(binary, std::string("\x7F"
-                              "ELF\0\0",
-                              6));
-    error.clear();
-    EXPECT_FALSE(ReadPlainTextFile(binary, t, error));
-    EXPECT_NE(error.find("binary.dat"), std::string::npos);
-}
-
-TEST_F(PlainTextFiles, AFailedWriteLeavesTheTargetAlone) {
-    // The target names a folder that does not exist: nothing may appear anywhere.
-    std::string error;
-    EXPECT_FALSE(WriteFileReplacing(Path("no/such/out.txt"), "x", error));
-    EXPECT_FALSE(error.empty());
-    const std::string folder = Path("sub");
-    fs::create_directory(folder);
-    error.clear();
-    EXPECT_FALSE(WriteFileReplacing(folder, "x", error));
-    EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(FileCount(), 1u);
-}
-
-TEST_F(PlainTextFiles, WritingThroughALinkChangesTheFileItNames) {
-    const std::string real = Path("real.txt");
-    const std::string link = Path("link.txt");
-    Write(real, "old");
-    fs::create_symlink(real, link);
-    std::string error;
-    ASSERT_TRUE(WriteFileReplacing(link, "new", error)) << error;
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(Read(real), "new");
 }
 
 } // namespace
