@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "core/codepage.h"
+#include "documents/rtf_reader.h"
 
 namespace umlo::cli {
 namespace {
@@ -169,6 +170,93 @@ TEST_F(RestoreCommand, AnAlwaysAnswerSettlesTheLaterPlaces) {
     EXPECT_EQ(Read("out.txt"), "всё, всё и все. и всё\n");
     EXPECT_EQ(Read("rep.tsv"), "1\t1\tвсе\tвсе\tвсё\tВыберите верный вариант\tВсегда Ё\n"
                                "1\t12\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n");
+}
+
+std::string Utf16(std::u16string_view text, bool big) {
+    std::string out;
+    for (const char16_t c : text) {
+        const char hi = static_cast<char>(c >> 8);
+        const char lo = static_cast<char>(c & 0xFF);
+        out += big ? hi : lo;
+        out += big ? lo : hi;
+    }
+    return out;
+}
+
+TEST_F(RestoreCommand, RichTextComesBackWithItsColoursAndTheMarks) {
+    Write("in.rtf", "{\\rtf1\\ansi\\ansicpg1251{\\colortbl;\\red255\\green0\\blue0;}"
+                    "{\\cf1 \\'e5\\'f9\\'e5} {\\b\\fs28 \\'ec\\'e5\\'e4}\\par}");
+    ASSERT_EQ(Run({Path("in.rtf"), "-o", Path("out.rtf")}), kExitOk) << err_.str();
+    const RichText out = ReadRtf(Read("out.rtf"));
+    EXPECT_EQ(out.text, u"ещё мёд");
+    const TOptions defaults;
+    auto formatAt = [&](int offset) {
+        CharFormat f;
+        for (const FormatRun& run : out.runs) {
+            if (run.start <= offset) {
+                f = run.format;
+            }
+        }
+        return f;
+    };
+    EXPECT_EQ(formatAt(0).text, 255u); // the author's red
+    EXPECT_EQ(formatAt(2).text, defaults.ColorMark);
+    EXPECT_EQ(formatAt(2).back, defaults.ColorBackMark);
+    EXPECT_TRUE(formatAt(4).bold);
+    EXPECT_EQ(formatAt(4).fontSize, 14);
+    EXPECT_EQ(formatAt(5).text, defaults.ColorMark);
+    EXPECT_TRUE(formatAt(6).bold);
+    EXPECT_EQ(formatAt(6).text, kBlack);
+}
+
+TEST_F(RestoreCommand, Utf16KeepsItsByteOrderAndItsSignatureOrNone) {
+    for (const bool big : {false, true}) {
+        for (const std::string signature : {"", "\xFF\xFE"}) {
+            const std::string sig = signature.empty() ? "" : big ? "\xFE\xFF" : "\xFF\xFE";
+            ASSERT_EQ(RunOn(sig + Utf16(u"еще мед\r\nвсе\n", big), {}), kExitOk) << err_.str();
+            EXPECT_EQ(Read("out.txt"), sig + Utf16(u"ещё мёд\r\nвсе\n", big))
+                << "big " << big << " signature " << !sig.empty();
+        }
+    }
+}
+
+TEST_F(RestoreCommand, Cp1251IsTakenFromTheStatisticsAndTheEncodingCanBeNamed) {
+    // Rich in Р and С, so that the byte statistics alone would say UTF-8.
+    const std::string text = Cp("РСРСРСРСРСРСРСРСРСРСРСРС еще мед\n");
+    ASSERT_EQ(RunOn(text, {}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), Cp("РСРСРСРСРСРСРСРСРСРСРСРС ещё мёд\n"));
+
+    // The same UTF-8 bytes read as cp1251 hold no Russian word to change.
+    ASSERT_EQ(RunOn("еще\n", {"--encoding", "ansi"}), kExitOk);
+    EXPECT_EQ(Read("out.txt"), "еще\n");
+    ASSERT_EQ(RunOn(Utf16(u"еще", false), {"--encoding=utf-16"}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), Utf16(u"ещё", false));
+    // UTF-8 named for bytes that are not UTF-8: refused, nothing written.
+    fs::remove(Path("out.txt"));
+    EXPECT_EQ(RunOn(Cp("еще\n"), {"--encoding", "utf-8"}), kExitFailure);
+    EXPECT_FALSE(fs::exists(Path("out.txt")));
+    EXPECT_NE(err_.str().find("UTF-8"), std::string::npos);
+}
+
+TEST_F(RestoreCommand, AFolderOrTruncatedRichTextWritesNothing) {
+    fs::create_directory(Path("folder"));
+    EXPECT_EQ(Run({Path("folder"), "-o", Path("out.txt")}), kExitFailure);
+    EXPECT_NE(err_.str().find("folder"), std::string::npos);
+    Write("cut.rtf", "{\\rtf1\\ansi {\\b \\'e5\\'f9\\'e5");
+    EXPECT_EQ(Run({"--in-place", Path("cut.rtf")}), kExitFailure);
+    EXPECT_EQ(Read("cut.rtf"), "{\\rtf1\\ansi {\\b \\'e5\\'f9\\'e5");
+    EXPECT_NE(err_.str().find("cut.rtf"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Path("out.txt")));
+}
+
+TEST_F(RestoreCommand, InPlaceKeepsThePermissions) {
+    Write("mode.txt", "еще\n");
+    ::chmod(Path("mode.txt").c_str(), 0640);
+    ASSERT_EQ(Run({"--in-place", Path("mode.txt")}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("mode.txt"), "ещё\n");
+    struct stat st {};
+    ASSERT_EQ(::stat(Path("mode.txt").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 } // namespace

@@ -1,0 +1,96 @@
+#include "cli/info_command.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+#include "core/codepage.h"
+
+namespace umlo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class InfoCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("umlo_info_" + std::to_string(::getpid()) + "_" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+    void Write(const std::string& name, std::string_view bytes) const {
+        std::ofstream(Path(name), std::ios::binary) << bytes;
+    }
+    int Run(std::vector<std::string> words) {
+        words.insert(words.begin(), "info");
+        const ParseResult parsed = ParseCommandLine(words);
+        EXPECT_TRUE(parsed.ok) << parsed.error;
+        std::istringstream in;
+        out_.str("");
+        err_.str("");
+        Console console{in, out_, err_, false, 80};
+        return RunInfo(parsed.args, console);
+    }
+    fs::path dir_;
+    std::ostringstream out_;
+    std::ostringstream err_;
+};
+
+std::string Repeat(std::string_view s, int n) {
+    std::string out;
+    for (int i = 0; i < n; ++i) {
+        out += s;
+    }
+    return out;
+}
+
+TEST_F(InfoCommand, PrintsTheEightRowsWithTheDegree) {
+    // 30 е and 2 ё in two lines with CR LF: one ё for every 15 е is 100.
+    const std::string text = Repeat("ее ", 14) + "\r\nёё ее";
+    Write("t.txt", "\xEF\xBB\xBF" + text);
+    ASSERT_EQ(Run({Path("t.txt")}), kExitOk) << err_.str();
+    const std::u16string u = Utf8ToUtf16(text);
+    const size_t chars = u.size() - 1; // CR LF is one character
+    EXPECT_EQ(out_.str(), "Имя файла\t" + Path("t.txt") +
+                              "\n"
+                              "Формат файла\tUTF-8sgn, plain text\n"
+                              "Длина файла в байтах\t" +
+                              std::to_string(3 + text.size()) +
+                              "\n"
+                              "Длина текста в символах\t" +
+                              std::to_string(chars) +
+                              "\n"
+                              "Число символов кириллицы\t32\n"
+                              "Число е\t30\n"
+                              "Число ё\t2\n"
+                              "Степень ёфикации\t100% (возможно, ёфицировано)\n");
+}
+
+TEST_F(InfoCommand, EachFileInItsFormatAndBadOnesOnStderr) {
+    Write("cp.txt", Cp(Repeat("е", 30) + "ё"));
+    Write("r.rtf", "{\\rtf1\\ansi {\\b \\'e5}\\par}");
+    ASSERT_EQ(Run({Path("cp.txt"), Path("missing.txt"), Path("r.rtf")}), kExitFailure);
+    const std::string out = out_.str();
+    EXPECT_NE(out.find("Формат файла\tANSI, plain text\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Степень ёфикации\t50% (возможно, ёфицировано не полностью)\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("\n\nИмя файла\t" + Path("r.rtf") + "\nФормат файла\tANSI, rich text\n"),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("missing.txt"), std::string::npos);
+    EXPECT_NE(err_.str().find("missing.txt"), std::string::npos);
+
+    // The named encoding is the one shown.
+    Write("le.txt", "ab");
+    ASSERT_EQ(Run({"--encoding", "utf-16", Path("le.txt")}), kExitOk);
+    EXPECT_NE(out_.str().find("Формат файла\tUTF-16LE, plain text\n"), std::string::npos);
+    EXPECT_NE(out_.str().find("Длина текста в символах\t1\n"), std::string::npos);
+}
+
+} // namespace
+} // namespace umlo::cli
