@@ -52,6 +52,32 @@ printf 'ещё\rмёд\r' | iconv -f UTF-8 -t CP1251 >cp.want
 expect_exit 0 "$cli" restore "${dicts[@]}" cp.txt -o cp.out
 cmp -s cp.out cp.want || fail "cp1251 file: $(od -c cp.out | head -2)"
 
+# UTF-16 little-endian without a signature and big-endian with one keep their bytes.
+printf 'еще\r\nмед' | iconv -f UTF-8 -t UTF-16LE >le.txt
+printf 'ещё\r\nмёд' | iconv -f UTF-8 -t UTF-16LE >le.want
+expect_exit 0 "$cli" restore "${dicts[@]}" le.txt -o le.out
+cmp -s le.out le.want || fail "UTF-16LE file: $(od -c le.out | head -2)"
+{ printf '\xfe\xff'; printf 'еще\n' | iconv -f UTF-8 -t UTF-16BE; } >be.txt
+{ printf '\xfe\xff'; printf 'ещё\n' | iconv -f UTF-8 -t UTF-16BE; } >be.want
+expect_exit 0 "$cli" restore "${dicts[@]}" --in-place be.txt
+cmp -s be.txt be.want || fail "UTF-16BE file: $(od -c be.txt | head -2)"
+
+# Rich text: the author's colour stays, the changed letter is marked.
+printf '{\\rtf1\\ansi\\ansicpg1251{\\colortbl;\\red255\\green0\\blue0;}{\\cf1 \\'"'"'e5\\'"'"'f9\\'"'"'e5}\\par}' >red.rtf
+expect_exit 0 "$cli" restore "${dicts[@]}" red.rtf -o red.out.rtf
+grep -q 'red255' red.out.rtf || fail "colour table lost: $(cat red.out.rtf)"
+grep -qF "\\'b8" red.out.rtf || fail "ё not written: $(cat red.out.rtf)"
+expect_exit 0 "$cli" info red.out.rtf
+expect_file out.log "Имя файла\t$PWD/red.out.rtf\nФормат файла\tANSI, rich text\nДлина файла в байтах\t$(stat -c %s red.out.rtf)\nДлина текста в символах\t3\nЧисло символов кириллицы\t3\nЧисло е\t1\nЧисло ё\t1\nСтепень ёфикации\t1500%% (возможно, ёфицировано)\n"
+printf '{\\rtf1 {\\b \\'"'"'e5\\'"'"'f9\\'"'"'e5' >cut.rtf
+cp cut.rtf cut.before
+expect_exit 1 "$cli" restore "${dicts[@]}" --in-place cut.rtf
+cmp -s cut.rtf cut.before || fail "truncated rich text was changed"
+grep -q 'cut.rtf' err.log || fail "no message naming cut.rtf: $(cat err.log)"
+expect_exit 1 "$cli" info missing.txt
+[ -s out.log ] && fail "info printed rows for a missing file: $(cat out.log)"
+grep -q 'missing.txt' err.log || fail "info: no message naming missing.txt"
+
 # Interactive answers from a pipe, with the report.
 printf 'все\nвсе\n' >ask.txt
 printf '2\n1\n' | "$cli" restore "${dicts[@]}" --interactive --report ask.tsv ask.txt -o ask.out \
@@ -112,6 +138,7 @@ tail -n 1 out.log | grep -Eq '^[0-9]+ passed, 0 failed$' || fail "selftest outpu
 # --help names the commands.
 expect_exit 0 "$cli" --help
 grep -q 'selftest' out.log || fail "help without selftest"
+grep -q 'info' out.log || fail "help without info"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"

@@ -88,6 +88,10 @@ TEST(OptionsParser, RefusesWhatCannotBeCarriedOut) {
         {"selftest", "--answer", "plain"},
         {"selftest", "--always-ask"},
         {"selftest", "-d", "main.dat"},
+        {"restore", "a", "--in-place", "--encoding", "koi8-r"},
+        {"info"},
+        {"info", "a", "-o", "b"},
+        {"info", "a", "--answer", "plain"},
     };
     for (const auto& args : bad) {
         const auto r = Parse(args);
@@ -110,9 +114,22 @@ TEST(OptionsParser, SelfTestAndHelp) {
     for (const char* s :
          {"--no-regexprs", "--no-var-only", "--var-only", "--check-umlo", "--always-ask",
           "--confirm-abbr", "--confirm-cap", "--confirm-ellipsis", "--propose-last", "--fb-format",
-          "--fast-scroll", "--lines-below", "--interactive", "--report", "--stats", "--in-place"}) {
+          "--fast-scroll", "--lines-below", "--interactive", "--report", "--stats", "--in-place",
+          "--encoding", "info"}) {
         EXPECT_NE(UsageText().find(s), std::string::npos) << s;
     }
+}
+
+TEST(OptionsParser, EncodingForRestoreAndInfo) {
+    EXPECT_EQ(Parse({"restore", "a", "--in-place"}).args.encoding, EncodingChoice::Auto);
+    const auto restore = Parse({"restore", "--encoding=utf-16", "a", "-o", "b"});
+    ASSERT_TRUE(restore.ok) << restore.error;
+    EXPECT_EQ(restore.args.encoding, EncodingChoice::Utf16);
+    const auto info = Parse({"info", "a", "--encoding", "ansi", "b"});
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(info.args.command, Command::Info);
+    EXPECT_EQ(info.args.encoding, EncodingChoice::Ansi);
+    EXPECT_EQ(info.args.files, (std::vector<std::string>{"a", "b"}));
 }
 
 } // namespace
