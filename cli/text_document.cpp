@@ -1,5 +1,7 @@
 #include "cli/text_document.h"
 
+#include <filesystem>
+
 #include "core/codepage.h"
 #include "documents/encoding_detect.h"
 #include "documents/rtf_reader.h"
@@ -98,9 +100,31 @@ bool RtfIsComplete(std::string_view data) {
     return opened && depth == 0;
 }
 
+bool RtfHasEmbeddedObjects(std::string_view data) {
+    for (const std::string_view word : {"\\pict", "\\object", "\\shppict"}) {
+        for (auto at = data.find(word); at != std::string_view::npos;
+             at = data.find(word, at + 1)) {
+            const std::size_t end = at + word.size();
+            const bool wholeWord = end == data.size() || !((data[end] >= 'a' && data[end] <= 'z') ||
+                                                           (data[end] >= 'A' && data[end] <= 'Z'));
+            // A control word, not the escaped backslash "\\pict" of the text.
+            const bool escaped = at > 0 && data[at - 1] == '\\';
+            if (wholeWord && !escaped) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocument& out,
                       std::string& error) {
     std::string bytes;
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec) && !ec) {
+        error = "Файл \"" + path + "\" не найден";
+        return false;
+    }
     if (const FileResult r = ReadWholeFile(path, bytes); !r) {
         error = r.error;
         return false;
@@ -113,6 +137,7 @@ bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocume
             return false;
         }
         out.rich = DecodeText(bytes, FormatRtf);
+        out.dropsObjects = RtfHasEmbeddedObjects(bytes);
         return true;
     }
     std::string why;

@@ -28,8 +28,13 @@ TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingC
 // and what a reader makes of it would be written back without its end.
 bool RtfIsComplete(std::string_view data);
 
+// True when rich text holds pictures or embedded objects, which the reader
+// drops: the written result would lack them.
+bool RtfHasEmbeddedObjects(std::string_view data);
+
 struct TextDocument {
     TextFormat format = 0;
+    bool dropsObjects = false; // rich text with pictures or objects
     std::size_t fileSize = 0;
     RichText rich;   // rich text
     PlainText plain; // plain text

@@ -249,6 +249,19 @@ TEST_F(RestoreCommand, AFolderOrTruncatedRichTextWritesNothing) {
     EXPECT_FALSE(fs::exists(Path("out.txt")));
 }
 
+TEST_F(RestoreCommand, RichTextWithPicturesIsNotReplacedInPlace) {
+    const std::string withPicture =
+        "{\\rtf1\\ansi\\ansicpg1251 \\'e5\\'f9\\'e5{\\pict\\pngblip 00}\\par}";
+    Write("pic.rtf", withPicture);
+    EXPECT_EQ(Run({"--in-place", Path("pic.rtf")}), kExitFailure);
+    EXPECT_EQ(Read("pic.rtf"), withPicture);
+    EXPECT_NE(err_.str().find("-o"), std::string::npos) << err_.str();
+    // Beside it the original keeps the picture; the result says what it lacks.
+    ASSERT_EQ(Run({Path("pic.rtf"), "-o", Path("out.rtf")}), kExitOk) << err_.str();
+    EXPECT_EQ(ReadRtf(Read("out.rtf")).text, u"ещё");
+    EXPECT_NE(err_.str().find("предупреждение"), std::string::npos) << err_.str();
+}
+
 TEST_F(RestoreCommand, InPlaceKeepsThePermissions) {
     Write("mode.txt", "еще\n");
     ::chmod(Path("mode.txt").c_str(), 0640);

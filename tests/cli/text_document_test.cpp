@@ -89,6 +89,14 @@ TEST(RtfIsComplete, EveryGroupMustClose) {
     EXPECT_FALSE(RtfIsComplete(""));
 }
 
+TEST(RtfHasEmbeddedObjects, PicturesAndObjectsButNotTheirNamesInTheText) {
+    EXPECT_TRUE(RtfHasEmbeddedObjects("{\\rtf1 {\\pict\\pngblip 89504e}}"));
+    EXPECT_TRUE(RtfHasEmbeddedObjects("{\\rtf1 {\\object\\objemb x}}"));
+    EXPECT_TRUE(RtfHasEmbeddedObjects("{\\rtf1 {\\*\\shppict{\\pict}}}"));
+    EXPECT_FALSE(RtfHasEmbeddedObjects("{\\rtf1 \\pictured \\\\pict}"));
+    EXPECT_FALSE(RtfHasEmbeddedObjects("{\\rtf1 {\\b picture}}"));
+}
+
 class TextDocumentFiles : public ::testing::Test {
 protected:
     void SetUp() override {
