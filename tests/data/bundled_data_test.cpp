@@ -248,6 +248,68 @@ TEST_F(BundledRegExprs, SingularVerbBeforeAFinalVsyo) {
     EXPECT_EQ(Verdict("Жизнь есть все.", "все", "всё"), 2);
 }
 
+// «всё» settled by the word after it: a singular verb behind «ещё» or «не»,
+// a neuter predicative, a comparative after «ещё», a singular demonstrative
+// with «же». Their plural counterparts stay with the user.
+TEST_F(BundledRegExprs, VsyoBeforeEshchoNeAndPredicatives) {
+    EXPECT_EQ(Verdict("Он все еще верил.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Я все еще помню тот день.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Она все еще надеялась.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Дождь все не кончается.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он все не шел.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Она все смеялась.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Нам все известно.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Здесь все можно купить.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Мы учили все еще больше.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Становилось все еще холоднее.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Это все тот же вопрос.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все же, что было, прошло.", "Все", "всё"), 2);
+    // Plural verbs, plural nouns in -ла and plural agreement are not matched.
+    EXPECT_EQ(Verdict("Они все еще спали.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Все еще не знают.", "Все", "всё"), 0);
+    EXPECT_EQ(Verdict("Мы все дела закончили.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Мы все того же мнения.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Все же знают об этом.", "Все", "всё"), 0);
+}
+
+// «всё» alone after a preposition, and after a singular verb before «о»,
+// «про»; a noun after the preposition's «все» leaves it plural.
+TEST_F(BundledRegExprs, VsyoAfterAPrepositionOrBeforeAbout) {
+    EXPECT_EQ(Verdict("Спасибо вам за все.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он готов на все!", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Расскажи про все, ладно?", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он знал все про рыбалку.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он думает все о том же.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Спасибо за все годы.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Он смотрел на все стороны.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Говорили все о погоде.", "все", "всё"), 0);
+}
+
+// The plural «все» before a plural noun, «все те» and «все были»; after
+// «это» the same words usually mean «всё» and are left to the user, and a
+// ё the author wrote is kept.
+TEST_F(BundledRegExprs, VsePluralBeforeNounsAndBylj) {
+    EXPECT_EQ(Verdict("Он знал все вопросы.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все книги на полке.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все ночи он не спал.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Я исключаю все те сделки.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Мы все были убеждены.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Он сказал, что это все люди лжи.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Это все были мечты.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Повторяются все те же вопросы.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Он всё цветы поливал.", "всё", "всё"), 0);
+}
+
+TEST_F(BundledRegExprs, ChertaAndSuetaAreTheFeminineNouns) {
+    EXPECT_EQ(Verdict("Резче становилась та черта.", "черта", "чёрта"), 1);
+    EXPECT_EQ(Verdict("Он провел эту черту.", "черту", "чёрту"), 1);
+    EXPECT_EQ(Verdict("Иди к черту!", "черту", "чёрту"), 2);
+    EXPECT_EQ(Verdict("Суета сует, все суета.", "сует", "суёт"), 1);
+    EXPECT_EQ(Verdict("Рассуждение о суете жизни.", "суете", "суёте"), 1);
+    EXPECT_EQ(Verdict("Он сует руку в карман.", "сует", "суёт"), 0);
+    EXPECT_EQ(Verdict("Зачем вы суете нос?", "суете", "суёте"), 0);
+}
+
 // The catch-all lines keep a word typed with е; a ё the author wrote is never
 // undone by them, and «не о чем» gives way to «о чём-то».
 TEST_F(BundledRegExprs, CatchAllsDoNotUndoAWrittenYo) {
