@@ -273,15 +273,19 @@ TEST_F(BundledRegExprs, VsyoBeforeEshchoNeAndPredicatives) {
 }
 
 // «всё» alone after a preposition, and after a singular verb before «о»,
-// «про»; a noun after the preposition's «все» leaves it plural.
+// «про». After a preposition the word that follows does not tell: «на все
+// стороны» but «на всё готовы», so such places are left to the user.
 TEST_F(BundledRegExprs, VsyoAfterAPrepositionOrBeforeAbout) {
     EXPECT_EQ(Verdict("Спасибо вам за все.", "все", "всё"), 2);
     EXPECT_EQ(Verdict("Он готов на все!", "все", "всё"), 2);
     EXPECT_EQ(Verdict("Расскажи про все, ладно?", "все", "всё"), 2);
     EXPECT_EQ(Verdict("Он знал все про рыбалку.", "все", "всё"), 2);
     EXPECT_EQ(Verdict("Он думает все о том же.", "все", "всё"), 2);
-    EXPECT_EQ(Verdict("Спасибо за все годы.", "все", "всё"), 1);
-    EXPECT_EQ(Verdict("Он смотрел на все стороны.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Спасибо за все годы.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Он смотрел на все стороны.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Они на все готовы.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Мы за все благодарны.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("У него на все свои причины.", "все", "всё"), 0);
     EXPECT_EQ(Verdict("Говорили все о погоде.", "все", "всё"), 0);
 }
 
@@ -294,6 +298,11 @@ TEST_F(BundledRegExprs, VsePluralBeforeNounsAndBylj) {
     EXPECT_EQ(Verdict("Все ночи он не спал.", "Все", "всё"), 1);
     EXPECT_EQ(Verdict("Я исключаю все те сделки.", "все", "всё"), 1);
     EXPECT_EQ(Verdict("Мы все были убеждены.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все явления природы.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все события того года.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Он испробовал все средства.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все готовы идти.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все свои деньги он отдал.", "Все", "всё"), 1);
     EXPECT_EQ(Verdict("Он сказал, что это все люди лжи.", "все", "всё"), 0);
     EXPECT_EQ(Verdict("Это все были мечты.", "все", "всё"), 0);
     EXPECT_EQ(Verdict("Повторяются все те же вопросы.", "все", "всё"), 0);
