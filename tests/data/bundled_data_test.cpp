@@ -319,6 +319,21 @@ TEST_F(BundledRegExprs, ChertaAndSuetaAreTheFeminineNouns) {
     EXPECT_EQ(Verdict("Зачем вы суете нос?", "суете", "суёте"), 0);
 }
 
+// A noun with ё only in the plural nominative is plural after «эти», «все»
+// or a plural possessive; after a numeral, or after «его», «её», it may be
+// the genitive singular and is left to the user.
+TEST_F(BundledRegExprs, YoPluralNounsAfterAPluralDeterminer) {
+    EXPECT_EQ(Verdict("Мои сестры живут далеко.", "сестры", "сёстры"), 2);
+    EXPECT_EQ(Verdict("Все звезды погасли.", "звезды", "звёзды"), 2);
+    EXPECT_EQ(Verdict("Он бросил эти весла.", "весла", "вёсла"), 2);
+    EXPECT_EQ(Verdict("Наши села опустели.", "села", "сёла"), 2);
+    EXPECT_EQ(Verdict("Братья и сестры пришли.", "сестры", "сёстры"), 2);
+    EXPECT_EQ(Verdict("Пришли две мои сестры.", "сестры", "сёстры"), 0);
+    EXPECT_EQ(Verdict("Обе эти звезды видны.", "звезды", "звёзды"), 0);
+    EXPECT_EQ(Verdict("Это муж ее сестры.", "сестры", "сёстры"), 0);
+    EXPECT_EQ(Verdict("Ручка весла сломалась.", "весла", "вёсла"), 0);
+}
+
 // The catch-all lines keep a word typed with е; a ё the author wrote is never
 // undone by them, and «не о чем» gives way to «о чём-то».
 TEST_F(BundledRegExprs, CatchAllsDoNotUndoAWrittenYo) {
