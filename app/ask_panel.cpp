@@ -9,9 +9,9 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QTextEdit>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -41,10 +41,10 @@ AskPanel::AskPanel(TextBuffer& editor, QWidget* parent) : QWidget(parent), edito
     setObjectName(QStringLiteral("AskPanel"));
     setFixedHeight(kPanelHeight);
 
-    context_ = new QTextEdit(this);
+    context_ = new QPlainTextEdit(this);
     context_->setObjectName(QStringLiteral("ContextLine"));
     context_->setFixedHeight(kContextHeight);
-    context_->setLineWrapMode(QTextEdit::NoWrap);
+    context_->setLineWrapMode(QPlainTextEdit::NoWrap);
     context_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     context_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     context_->setReadOnly(true);

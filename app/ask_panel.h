@@ -19,7 +19,7 @@ class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace umlo {
 
@@ -87,7 +87,7 @@ private:
     void CloseHotKeyEditor(bool take);
 
     TextBuffer& editor_;
-    QTextEdit* context_ = nullptr;
+    QPlainTextEdit* context_ = nullptr;
     std::unique_ptr<QtTextBuffer> contextBuffer_;
     QFrame* bevel_ = nullptr;
     QLabel* prompt_ = nullptr;

@@ -8,9 +8,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextEdit>
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -42,11 +42,11 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    editor_ = new QTextEdit(central);
+    editor_ = new QPlainTextEdit(central);
     editor_->setObjectName(QStringLiteral("Editor"));
     editor_->resize(563, 290);
     editor_->setFocusPolicy(Qt::ClickFocus);
-    editor_->setLineWrapMode(QTextEdit::NoWrap);
+    editor_->setLineWrapMode(QPlainTextEdit::NoWrap);
     editor_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     editor_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     editor_->setContextMenuPolicy(Qt::ActionsContextMenu);
@@ -108,9 +108,9 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
         resize(800, 600);
     }
 
-    connect(editor_, &QTextEdit::textChanged, this, &TMainForm::OnTextChanged);
-    connect(editor_, &QTextEdit::cursorPositionChanged, this, &TMainForm::OnSelectionMoved);
-    connect(editor_, &QTextEdit::selectionChanged, this, &TMainForm::OnSelectionMoved);
+    connect(editor_, &QPlainTextEdit::textChanged, this, &TMainForm::OnTextChanged);
+    connect(editor_, &QPlainTextEdit::cursorPositionChanged, this, &TMainForm::OnSelectionMoved);
+    connect(editor_, &QPlainTextEdit::selectionChanged, this, &TMainForm::OnSelectionMoved);
     editor_->installEventFilter(this);
     ShowCaretPosition(0);
 }
@@ -292,12 +292,12 @@ void TMainForm::SetModified(bool on) {
 }
 
 void TMainForm::ApplyWordWrap(bool on) {
-    const bool wrapping = editor_->lineWrapMode() != QTextEdit::NoWrap;
+    const bool wrapping = editor_->lineWrapMode() != QPlainTextEdit::NoWrap;
     if (wrapping == on) {
         return;
     }
     const int start = buffer_->SelStart();
-    editor_->setLineWrapMode(on ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    editor_->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
     buffer_->SetCaret(start);
 }
 

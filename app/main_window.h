@@ -22,7 +22,7 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QTextEdit;
+class QPlainTextEdit;
 
 namespace umlo {
 
@@ -122,7 +122,7 @@ private:
     bool PassRunning() const;
 
     StartOptions start_;
-    QTextEdit* editor_ = nullptr;
+    QPlainTextEdit* editor_ = nullptr;
     std::unique_ptr<QtTextBuffer> buffer_;
     AskPanel* panel_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};

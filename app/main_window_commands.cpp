@@ -2,7 +2,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <filesystem>
 

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include "app/ask_panel.h"
 #include "app/main_window.h"
@@ -139,7 +139,7 @@ bool MainWindowHost::eventFilter(QObject* watched, QEvent* event) {
         key->accept();
         return true;
     }
-    QTextEdit& editor = window_.Editor().Widget();
+    QPlainTextEdit& editor = window_.Editor().Widget();
     if (watched == editor.viewport() &&
         (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
          type == QEvent::MouseButtonRelease || type == QEvent::MouseMove || type == QEvent::Drop ||

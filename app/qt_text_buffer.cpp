@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
 #include <algorithm>
 #include <cassert>
@@ -66,10 +66,7 @@ std::u16string NormalizeLineBreaks(std::u16string_view text) {
     return out;
 }
 
-QtTextBuffer::QtTextBuffer(QTextEdit& edit) : edit_(edit) {
-    // Pasted rich text would bring formats and objects the buffer cannot model.
-    edit_.setAcceptRichText(false);
-}
+QtTextBuffer::QtTextBuffer(QPlainTextEdit& edit) : edit_(edit) {}
 
 QTextDocument& QtTextBuffer::Doc() const {
     return *edit_.document();

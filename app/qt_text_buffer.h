@@ -1,13 +1,16 @@
-// The text buffer over a QTextEdit: paragraphs are the lines, document
+// The text buffer over a QPlainTextEdit: paragraphs are the lines, document
 // positions are the offsets (a block separator counts as one character, as a
 // line break does), and per-character formats are the widget's char formats.
+// QPlainTextEdit rather than QTextEdit: its layout redoes only the changed
+// paragraph, where QTextEdit's relays the document after every letter the
+// pass changes.
 #pragma once
 
 #include <QTextCharFormat>
 
 #include "documents/text_buffer.h"
 
-class QTextEdit;
+class QPlainTextEdit;
 class QTextDocument;
 
 namespace umlo {
@@ -15,7 +18,7 @@ namespace umlo {
 class QtTextBuffer : public TextBuffer {
 public:
     // The widget is not owned and must outlive the buffer.
-    explicit QtTextBuffer(QTextEdit& edit);
+    explicit QtTextBuffer(QPlainTextEdit& edit);
 
     int TextLength() const override;
     std::u16string GetAllText() const override;
@@ -54,7 +57,7 @@ public:
     void EndUpdate() override;
     void SetBusyCursor(bool on) override;
 
-    QTextEdit& Widget() { return edit_; }
+    QPlainTextEdit& Widget() { return edit_; }
     int UpdateLockCount() const { return updateLock_; }
 
 private:
@@ -64,7 +67,7 @@ private:
     QTextCharFormat QtFormatAt(int offset) const;
     void MergeIntoSelection(const QTextCharFormat& format);
 
-    QTextEdit& edit_;
+    QPlainTextEdit& edit_;
     int updateLock_ = 0;
 };
 

@@ -6,10 +6,10 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -221,7 +221,7 @@ TEST_F(MainWindowTest, TypingEndsTheUndoHistoryButArrowKeysDoNot) {
     script_.push_back(Press(Qt::Key_2));
     window_->Action("Umlobegin1")->trigger();
     ASSERT_TRUE(Enabled("Undo1"));
-    QTextEdit& edit = Editor().Widget();
+    QPlainTextEdit& edit = Editor().Widget();
     edit.setFocus();
     QTest::keyClick(&edit, Qt::Key_Left);
     EXPECT_TRUE(Enabled("Undo1"));

@@ -1,6 +1,6 @@
 #include "app/qt_text_buffer.h"
 
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <memory>
 
@@ -11,7 +11,7 @@ namespace {
 
 // A buffer that owns its widget, for the contract suite.
 struct OwnedEdit {
-    std::unique_ptr<QTextEdit> edit = std::make_unique<QTextEdit>();
+    std::unique_ptr<QPlainTextEdit> edit = std::make_unique<QPlainTextEdit>();
 };
 
 class OwningQtTextBuffer : private OwnedEdit, public QtTextBuffer {
@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(QtTextEdit, TextBufferContract,
 
 class QtTextBufferTest : public ::testing::Test {
 protected:
-    QTextEdit edit;
+    QPlainTextEdit edit;
     QtTextBuffer buffer{edit};
 };
 

@@ -4,10 +4,10 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTextEdit>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -114,7 +114,7 @@ TEST_F(StartCloseTest, EditorIgnoresClicksWhileAQuestionWaits) {
     int caretAfterClick = -1;
     QObject::connect(&window->Panel(), &AskPanel::questionShown, [&] {
         QTimer::singleShot(0, [&] {
-            QTextEdit& edit = window->Editor().Widget();
+            QPlainTextEdit& edit = window->Editor().Widget();
             QTest::mouseClick(edit.viewport(), Qt::LeftButton, {}, QPoint(2, 2));
             caretAfterClick = window->Editor().SelStart();
             window->Panel().Button(AskPanel::TagCancel).click();
