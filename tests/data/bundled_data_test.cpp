@@ -334,6 +334,21 @@ TEST_F(BundledRegExprs, YoPluralNounsAfterAPluralDeterminer) {
     EXPECT_EQ(Verdict("Ручка весла сломалась.", "весла", "вёсла"), 0);
 }
 
+// Preposition, pronoun and catch-all lines for лета, счёта, поём, съем.
+TEST_F(BundledRegExprs, LetaSchyotaAndThePronounOfTheVerb) {
+    EXPECT_EQ(Verdict("Он твердил это с лета.", "лета", "лёта"), 1);
+    EXPECT_EQ(Verdict("Схватывал все на лету.", "лету", "лёту"), 1);
+    EXPECT_EQ(Verdict("Он сбился со счета.", "счета", "счёта"), 2);
+    EXPECT_EQ(Verdict("Денег было без счета.", "счета", "счёта"), 2);
+    EXPECT_EQ(Verdict("Третий по счету дом.", "счету", "счёту"), 2);
+    EXPECT_EQ(Verdict("Он оплатил все счета.", "счета", "счёта"), 0);
+    EXPECT_EQ(Verdict("Деньги на счету.", "счету", "счёту"), 0);
+    EXPECT_EQ(Verdict("Сейчас мы поем песню.", "поем", "поём"), 2);
+    EXPECT_EQ(Verdict("Сначала я поем, потом пойду.", "поем", "поём"), 1);
+    EXPECT_EQ(Verdict("Я съем яблоко.", "съем", "съём"), 1);
+    EXPECT_EQ(Verdict("Он пил запоем.", "запоем", "запоём"), 0);
+}
+
 // The catch-all lines keep a word typed with е; a ё the author wrote is never
 // undone by them, and «не о чем» gives way to «о чём-то».
 TEST_F(BundledRegExprs, CatchAllsDoNotUndoAWrittenYo) {
