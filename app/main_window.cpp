@@ -59,6 +59,9 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     editor_->setPalette(palette);
+    // Ctrl+Z is "Откат" of the pass; the widget's own history would only
+    // grow with every replaced letter.
+    editor_->setUndoRedoEnabled(false);
     buffer_ = std::make_unique<QtTextBuffer>(*editor_);
     column->addWidget(editor_, 1);
     panel_ = new AskPanel(*buffer_, central);
@@ -328,6 +331,14 @@ void TMainForm::OnSelectionMoved() {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // The editor would take Ctrl+Z for itself; it belongs to "Откат".
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            key->ignore();
+            return true;
+        }
+    }
     if (watched == editor_ && event->type() == QEvent::KeyPress && !editor_->isReadOnly()) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const QString text = key->text();

@@ -229,6 +229,21 @@ TEST_F(MainWindowTest, TypingEndsTheUndoHistoryButArrowKeysDoNot) {
     EXPECT_FALSE(Enabled("Undo1"));
 }
 
+TEST_F(MainWindowTest, CtrlZInTheEditorIsTheUndoOfThePass) {
+    LoadText("все и мед");
+    script_.push_back(Press(Qt::Key_2));
+    window_->Action("Umlobegin1")->trigger();
+    ASSERT_EQ(Text(), u"всё и мёд");
+    QPlainTextEdit& edit = Editor().Widget();
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    // Only the answered change is recorded for undo.
+    EXPECT_EQ(Text(), u"все и мёд");
+    EXPECT_FALSE(Enabled("Undo1"));
+    QTest::keyClick(&edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Text(), u"все и мёд");
+}
+
 TEST_F(MainWindowTest, CommandStatesFollowTextSelectionAndDictionary) {
     EXPECT_FALSE(Enabled("Saveas1"));
     EXPECT_FALSE(Enabled("Save1"));
