@@ -30,11 +30,14 @@ std::string SystemMessage(int error) {
 std::string RegExprLogLine(int line, int column, std::string_view context, int offset,
                            std::string_view word, std::string_view variant,
                            std::string_view expression) {
-    std::string mark = "<" + std::string(word);
+    // Built by appends: GCC 12 at -O3 mistakes "<" + std::string for an overlap.
+    std::string mark(1, '<');
+    mark.append(word);
     if (variant != word) {
-        mark += "/" + std::string(variant);
+        mark += '/';
+        mark.append(variant);
     }
-    mark += ">";
+    mark += '>';
     const size_t at = std::min(static_cast<size_t>(std::max(offset, 0)), context.size());
     const size_t after = std::min(at + word.size(), context.size());
     const std::string marked =
