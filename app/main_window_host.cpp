@@ -118,6 +118,11 @@ bool MainWindowHost::eventFilter(QObject* watched, QEvent* event) {
     if (!passActive_) {
         return false;
     }
+    // A message box the pass shows keeps its keyboard.
+    const auto* widget = qobject_cast<const QWidget*>(watched);
+    if (widget == nullptr || widget->window() != &window_) {
+        return false;
+    }
     const QEvent::Type type = event->type();
     if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
