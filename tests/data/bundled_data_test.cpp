@@ -349,6 +349,19 @@ TEST_F(BundledRegExprs, LetaSchyotaAndThePronounOfTheVerb) {
     EXPECT_EQ(Verdict("Он пил запоем.", "запоем", "запоём"), 0);
 }
 
+// Neuter singular nouns after «всё»; set phrases of the plural «все».
+TEST_F(BundledRegExprs, VsyoBeforeANeuterNounAndVseToAMan) {
+    EXPECT_EQ(Verdict("Все дело в том, что он устал.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он спал все утро.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Мы все лето жили у моря.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Тучи закрыли все небо.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Тучи закрыли все небо.", "небо", "нёбо"), 1);
+    EXPECT_EQ(Verdict("Пришли все до одного.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все как один встали.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все дела сделаны.", "Все", "всё"), 0);
+    EXPECT_EQ(Verdict("Все лета проходят.", "Все", "всё"), 0);
+}
+
 // The catch-all lines keep a word typed with е; a ё the author wrote is never
 // undone by them, and «не о чем» gives way to «о чём-то».
 TEST_F(BundledRegExprs, CatchAllsDoNotUndoAWrittenYo) {
