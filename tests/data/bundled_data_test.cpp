@@ -307,6 +307,11 @@ TEST_F(BundledRegExprs, VsePluralBeforeNounsAndBylj) {
     EXPECT_EQ(Verdict("Это все были мечты.", "все", "всё"), 0);
     EXPECT_EQ(Verdict("Повторяются все те же вопросы.", "все", "всё"), 0);
     EXPECT_EQ(Verdict("Он всё цветы поливал.", "всё", "всё"), 0);
+    // Short words in -ы, -ки that are no plural nouns.
+    EXPECT_EQ(Verdict("Все ты знаешь.", "Все", "всё"), 0);
+    EXPECT_EQ(Verdict("Я все бы отдал.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Он все таки пришел.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Говорят все те ж речи.", "все", "всё"), 0);
 }
 
 TEST_F(BundledRegExprs, ChertaAndSuetaAreTheFeminineNouns) {
