@@ -214,6 +214,8 @@ TEST_F(BundledRegExprs, VseAndVsyo) {
     EXPECT_EQ(Verdict("Все это знают.", "Все", "всё"), 1);
     EXPECT_EQ(Verdict("Все трое молчали.", "Все", "всё"), 1);
     EXPECT_EQ(Verdict("Все прежние верили.", "Все", "всё"), 1);
+    EXPECT_EQ(Verdict("Все это были пустые мечты.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все это старые истории.", "Все", "всё"), 2);
     EXPECT_EQ(Verdict("Мы все эти годы ждали.", "все", "всё"), 1);
     // Nothing to go by: the word is left to the user.
     EXPECT_EQ(Verdict("Мы все пришли.", "все", "всё"), 0);
@@ -232,6 +234,8 @@ TEST_F(BundledRegExprs, OtherDoubtfulWords) {
     EXPECT_EQ(Verdict("Он берет книгу.", "берет", "берёт"), 2);
     EXPECT_EQ(Verdict("Что в сердце моем?", "моем", "моём"), 2);
     EXPECT_EQ(Verdict("Мы моем посуду.", "моем", "моём"), 1);
+    EXPECT_EQ(Verdict("Мы вместе моем посуду.", "моем", "моём"), 0);
+    EXPECT_EQ(Verdict("Мы в тазике моем белье.", "моем", "моём"), 0);
     EXPECT_EQ(Verdict("Было темно.", "темно", "тёмно"), 1);
     EXPECT_EQ(Verdict("Темно-синий плащ.", "Темно", "тёмно"), 2);
 }
