@@ -13,6 +13,7 @@
 #include <system_error>
 
 #include "core/codepage.h"
+#include "core/dictionary_file.h"
 #include "core/main_dictionary.h"
 #include "core/words.h"
 
@@ -21,48 +22,16 @@ namespace {
 
 // The assumed mean length of a dictionary line, in bytes, for the progress.
 constexpr double kMeanLineBytes = 13.2;
-constexpr size_t kChunkBytes = 1 << 16;
 
 std::string Utf8(std::string_view cp1251) {
     return Cp1251ToUtf8(cp1251);
-}
-
-std::string PathText(const std::string& path) {
-    return IsValidUtf8(path) ? path : Cp1251ToUtf8(path);
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Version from a comment line holding "Версия:" and a non-blank remainder.
-bool TakeVersion(std::string_view line, std::string& version) {
-    static const std::string marker = Cp("Версия:");
-    const size_t at = line.find(marker);
-    if (at == std::string_view::npos) {
-        return false;
-    }
-    std::string_view rest = line.substr(at + marker.size());
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!rest.empty() && blank(rest.front())) {
-        rest.remove_prefix(1);
-    }
-    while (!rest.empty() && blank(rest.back())) {
-        rest.remove_suffix(1);
-    }
-    if (rest.empty()) {
-        return false;
-    }
-    version.assign(rest);
-    return true;
 }
 
 // The state of one load: what was noted so far and the progress shown.
 class Loader {
 public:
     Loader(TDic& dic, const std::string& path, BusyStatus& busy, std::uintmax_t size)
-        : dic_(dic), pathText_(PathText(path)), busy_(busy), size_(size) {}
+        : dic_(dic), pathText_(PathForMessage(path)), busy_(busy), size_(size) {}
 
     void Line(std::string_view line) {
         ++lines_;
@@ -135,45 +104,6 @@ private:
     std::optional<std::string> withoutYo_;
 };
 
-// Feeds every line of the file to the loader. A line ends with LF, a CR before
-// it is dropped; the last line needs no line end. Returns errno on a read error.
-int ReadLines(std::FILE* file, Loader& loader) {
-    std::string buffer(kChunkBytes, '\0');
-    std::string pending; // a line that runs across chunks
-    const auto emit = [&loader](std::string_view line) {
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        loader.Line(line);
-    };
-    for (;;) {
-        const size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
-        if (got == 0) {
-            if (std::ferror(file)) {
-                return errno != 0 ? errno : EIO;
-            }
-            break;
-        }
-        std::string_view chunk(buffer.data(), got);
-        size_t lf;
-        while ((lf = chunk.find('\n')) != std::string_view::npos) {
-            if (pending.empty()) {
-                emit(chunk.substr(0, lf));
-            } else {
-                pending.append(chunk.substr(0, lf));
-                emit(pending);
-                pending.clear();
-            }
-            chunk.remove_prefix(lf + 1);
-        }
-        pending.append(chunk);
-    }
-    if (!pending.empty()) {
-        emit(pending);
-    }
-    return 0;
-}
-
 } // namespace
 
 bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
@@ -189,7 +119,7 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
     const fs::path path(pathInForce);
     const fs::file_status status = fs::status(path, ec);
     if (status.type() == fs::file_type::not_found) {
-        host.ShowError("Файл \"" + PathText(pathInForce) + "\" не найден");
+        host.ShowError("Файл \"" + PathForMessage(pathInForce) + "\" не найден");
         pathInForce.clear();
         dic.SetPath({});
         return false;
@@ -207,7 +137,7 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
 
     bool complete = false;
     {
-        BusyStatus busy(host, "Загрузка словаря " + PathText(pathInForce) + " ...");
+        BusyStatus busy(host, "Загрузка словаря " + PathForMessage(pathInForce) + " ...");
         errno = 0;
         File file(std::fopen(pathInForce.c_str(), "rb"));
         if (!file) {
@@ -220,7 +150,8 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
             dic.Reserve(static_cast<int>(std::min<std::uintmax_t>(size / 13, 1u << 24)));
         }
         Loader loader(dic, pathInForce, busy, ec ? 0 : size);
-        const int error = ReadLines(file.get(), loader);
+        const int error =
+            ReadLines(file.get(), [&loader](std::string_view line) { loader.Line(line); });
         dic.SetVersion(loader.Version());
         if (dic.Count() > 0) {
             host.EnableCommand("Umlobegin1", true);

@@ -12,44 +12,12 @@
 #include <system_error>
 
 #include "core/codepage.h"
+#include "core/dictionary_file.h"
 #include "core/regexpr_dictionary.h"
 #include "core/words.h"
 
 namespace umlo {
 namespace {
-
-constexpr size_t kChunkBytes = 1 << 16;
-
-std::string PathText(const std::string& path) {
-    return IsValidUtf8(path) ? path : Cp1251ToUtf8(path);
-}
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
-using File = std::unique_ptr<std::FILE, FileCloser>;
-
-// Version from a comment line holding "Версия:" and a non-blank remainder.
-bool TakeVersion(std::string_view line, std::string& version) {
-    static const std::string marker = Cp("Версия:");
-    const size_t at = line.find(marker);
-    if (at == std::string_view::npos) {
-        return false;
-    }
-    std::string_view rest = line.substr(at + marker.size());
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!rest.empty() && blank(rest.front())) {
-        rest.remove_prefix(1);
-    }
-    while (!rest.empty() && blank(rest.back())) {
-        rest.remove_suffix(1);
-    }
-    if (rest.empty()) {
-        return false;
-    }
-    version.assign(rest);
-    return true;
-}
 
 class Loader {
 public:
@@ -90,45 +58,6 @@ private:
     bool oldFormat_ = false;
 };
 
-// Feeds every line of the file to the loader. A line ends with LF, a CR before
-// it is dropped; the last line needs no line end. Returns errno on a read error.
-int ReadLines(std::FILE* file, Loader& loader) {
-    std::string buffer(kChunkBytes, '\0');
-    std::string pending; // a line that runs across chunks
-    const auto emit = [&loader](std::string_view line) {
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        loader.Line(line);
-    };
-    for (;;) {
-        const size_t got = std::fread(buffer.data(), 1, buffer.size(), file);
-        if (got == 0) {
-            if (std::ferror(file)) {
-                return errno != 0 ? errno : EIO;
-            }
-            break;
-        }
-        std::string_view chunk(buffer.data(), got);
-        size_t lf;
-        while ((lf = chunk.find('\n')) != std::string_view::npos) {
-            if (pending.empty()) {
-                emit(chunk.substr(0, lf));
-            } else {
-                pending.append(chunk.substr(0, lf));
-                emit(pending);
-                pending.clear();
-            }
-            chunk.remove_prefix(lf + 1);
-        }
-        pending.append(chunk);
-    }
-    if (!pending.empty()) {
-        emit(pending);
-    }
-    return 0;
-}
-
 bool FileMissing(const std::string& path) {
     std::error_code ec;
     return std::filesystem::status(std::filesystem::path(path), ec).type() ==
@@ -136,7 +65,7 @@ bool FileMissing(const std::string& path) {
 }
 
 void ReportMissing(const std::string& path, Host& host) {
-    host.ShowError("Файл \"" + PathText(path) + "\" не найден");
+    host.ShowError("Файл \"" + PathForMessage(path) + "\" не найден");
 }
 
 } // namespace
@@ -166,8 +95,8 @@ bool LoadRegExprDictionary(TRegExprDic& dic, std::string& pathInForce, TOptions&
         return false;
     }
 
-    BusyStatus busy(host,
-                    "Загрузка словаря регулярных выражений " + PathText(pathInForce) + " ...");
+    BusyStatus busy(host, "Загрузка словаря регулярных выражений " + PathForMessage(pathInForce) +
+                              " ...");
     errno = 0;
     File file(std::fopen(pathInForce.c_str(), "rb"));
     if (!file) {
@@ -175,7 +104,8 @@ bool LoadRegExprDictionary(TRegExprDic& dic, std::string& pathInForce, TOptions&
         return false;
     }
     Loader loader(dic);
-    const int error = ReadLines(file.get(), loader);
+    const int error =
+        ReadLines(file.get(), [&loader](std::string_view line) { loader.Line(line); });
     dic.SetVersion(loader.Version());
     if (error != 0) {
         host.ShowError(std::strerror(error));
