@@ -47,25 +47,6 @@ CharFormat FromQtFormat(const QTextCharFormat& f) {
 
 } // namespace
 
-std::u16string NormalizeLineBreaks(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r') {
-            out += kLineBreak;
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else if (c == u'\n' || c == char16_t(0x2029)) {
-            out += kLineBreak;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 QtTextBuffer::QtTextBuffer(QPlainTextEdit& edit) : edit_(edit) {}
 
 QTextDocument& QtTextBuffer::Doc() const {

@@ -71,7 +71,4 @@ private:
     int updateLock_ = 0;
 };
 
-// Every line end (CR LF, LF, CR) becomes one carriage return.
-std::u16string NormalizeLineBreaks(std::u16string_view text);
-
 } // namespace umlo

@@ -6,26 +6,6 @@
 namespace umlo {
 namespace {
 
-// CR LF, LF and CR each become one line break.
-std::u16string NormalizeLineBreaks(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r') {
-            out += kLineBreak;
-            if (i + 1 < text.size() && text[i + 1] == u'\n') {
-                ++i;
-            }
-        } else if (c == u'\n') {
-            out += kLineBreak;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 int Size(const std::u16string& s) {
     return static_cast<int>(s.size());
 }

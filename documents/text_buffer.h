@@ -26,6 +26,26 @@ struct CharFormat {
     friend bool operator==(const CharFormat&, const CharFormat&) = default;
 };
 
+// CR LF, LF, CR and the paragraph separator U+2029 each become one line break.
+inline std::u16string NormalizeLineBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r') {
+            out += kLineBreak;
+            if (i + 1 < text.size() && text[i + 1] == u'\n') {
+                ++i;
+            }
+        } else if (c == u'\n' || c == char16_t(0x2029)) {
+            out += kLineBreak;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 struct LineColumn {
     int line;   // 0-based
     int column; // 1-based
