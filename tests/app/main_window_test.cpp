@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/test_files.h"
+
 #include <deque>
 #include <fstream>
 #include <functional>
@@ -33,13 +35,11 @@ constexpr Color kMark = 16711680;  // blue: ColorMark
 constexpr Color kBackMark = 65535; // yellow: ColorBackMark
 
 void WriteFile(const QString& path, const std::string& bytes) {
-    std::ofstream out(path.toStdString(), std::ios::binary);
-    out << bytes;
+    testing::WriteBytes(path.toStdString(), bytes);
 }
 
 std::string ReadFile(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return testing::ReadBytes(path.toStdString());
 }
 
 struct Message {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/test_files.h"
+
 #include <fstream>
 #include <vector>
 
@@ -24,13 +26,11 @@ namespace umlo {
 namespace {
 
 void WriteFile(const QString& path, const std::string& bytes) {
-    std::ofstream out(path.toStdString(), std::ios::binary);
-    out << bytes;
+    testing::WriteBytes(path.toStdString(), bytes);
 }
 
 std::string ReadFile(const QString& path) {
-    std::ifstream in(path.toStdString(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return testing::ReadBytes(path.toStdString());
 }
 
 class StartCloseTest : public ::testing::Test {

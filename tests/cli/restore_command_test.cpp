@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+
+#include "tests/support/test_files.h"
 #include <regex>
 #include <sstream>
 #include <sys/stat.h>
@@ -30,12 +32,9 @@ protected:
 
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     void Write(const std::string& name, std::string_view bytes) const {
-        std::ofstream(Path(name), std::ios::binary) << bytes;
+        umlo::testing::WriteBytes(Path(name), bytes);
     }
-    std::string Read(const std::string& name) const {
-        std::ifstream in(Path(name), std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    }
+    std::string Read(const std::string& name) const { return umlo::testing::ReadBytes(Path(name)); }
     // Runs "restore" with the bundled dictionaries of the test folder.
     int Run(std::vector<std::string> words, const std::string& input = "") {
         words.insert(words.begin(), "restore");
@@ -172,17 +171,6 @@ TEST_F(RestoreCommand, AnAlwaysAnswerSettlesTheLaterPlaces) {
                                "1\t12\tвсе\tвсе\tвсё\tВыберите верный вариант\tЕ\n");
 }
 
-std::string Utf16(std::u16string_view text, bool big) {
-    std::string out;
-    for (const char16_t c : text) {
-        const char hi = static_cast<char>(c >> 8);
-        const char lo = static_cast<char>(c & 0xFF);
-        out += big ? hi : lo;
-        out += big ? lo : hi;
-    }
-    return out;
-}
-
 TEST_F(RestoreCommand, RichTextComesBackWithItsColoursAndTheMarks) {
     Write("in.rtf", "{\\rtf1\\ansi\\ansicpg1251{\\colortbl;\\red255\\green0\\blue0;}"
                     "{\\cf1 \\'e5\\'f9\\'e5} {\\b\\fs28 \\'ec\\'e5\\'e4}\\par}");
@@ -213,8 +201,9 @@ TEST_F(RestoreCommand, Utf16KeepsItsByteOrderAndItsSignatureOrNone) {
     for (const bool big : {false, true}) {
         for (const std::string signature : {"", "\xFF\xFE"}) {
             const std::string sig = signature.empty() ? "" : big ? "\xFE\xFF" : "\xFF\xFE";
-            ASSERT_EQ(RunOn(sig + Utf16(u"еще мед\r\nвсе\n", big), {}), kExitOk) << err_.str();
-            EXPECT_EQ(Read("out.txt"), sig + Utf16(u"ещё мёд\r\nвсе\n", big))
+            ASSERT_EQ(RunOn(sig + umlo::testing::Utf16Bytes(u"еще мед\r\nвсе\n", big), {}), kExitOk)
+                << err_.str();
+            EXPECT_EQ(Read("out.txt"), sig + umlo::testing::Utf16Bytes(u"ещё мёд\r\nвсе\n", big))
                 << "big " << big << " signature " << !sig.empty();
         }
     }
@@ -229,8 +218,9 @@ TEST_F(RestoreCommand, Cp1251IsTakenFromTheStatisticsAndTheEncodingCanBeNamed) {
     // The same UTF-8 bytes read as cp1251 hold no Russian word to change.
     ASSERT_EQ(RunOn("еще\n", {"--encoding", "ansi"}), kExitOk);
     EXPECT_EQ(Read("out.txt"), "еще\n");
-    ASSERT_EQ(RunOn(Utf16(u"еще", false), {"--encoding=utf-16"}), kExitOk) << err_.str();
-    EXPECT_EQ(Read("out.txt"), Utf16(u"ещё", false));
+    ASSERT_EQ(RunOn(umlo::testing::Utf16Bytes(u"еще", false), {"--encoding=utf-16"}), kExitOk)
+        << err_.str();
+    EXPECT_EQ(Read("out.txt"), umlo::testing::Utf16Bytes(u"ещё", false));
     // UTF-8 named for bytes that are not UTF-8: refused, nothing written.
     fs::remove(Path("out.txt"));
     EXPECT_EQ(RunOn(Cp("еще\n"), {"--encoding", "utf-8"}), kExitFailure);

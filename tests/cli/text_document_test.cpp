@@ -4,6 +4,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include "tests/support/test_files.h"
+
 #include "core/codepage.h"
 #include "documents/encoding_detect.h"
 #include "documents/memory_text_buffer.h"
@@ -13,17 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf16(std::u16string_view text, bool big) {
-    std::string out;
-    for (const char16_t c : text) {
-        const char hi = static_cast<char>(c >> 8);
-        const char lo = static_cast<char>(c & 0xFF);
-        out += big ? hi : lo;
-        out += big ? lo : hi;
-    }
-    return out;
-}
-
 TEST(ChooseFormat, SignatureThenUtf16StatisticsThenValidUtf8ThenCp1251) {
     const auto Auto = EncodingChoice::Auto;
     EXPECT_EQ(ChooseFormat("a.txt",
@@ -31,14 +22,16 @@ TEST(ChooseFormat, SignatureThenUtf16StatisticsThenValidUtf8ThenCp1251) {
                            "abc",
                            Auto),
               FormatUtf8 | FormatSignature);
-    EXPECT_EQ(ChooseFormat("a.txt", "\xFF\xFE" + Utf16(u"все", false), Auto),
+    EXPECT_EQ(ChooseFormat("a.txt", "\xFF\xFE" + umlo::testing::Utf16Bytes(u"все", false), Auto),
               FormatUtf16LE | FormatSignature);
-    EXPECT_EQ(ChooseFormat("a.txt", "\xFE\xFF" + Utf16(u"все", true), Auto),
+    EXPECT_EQ(ChooseFormat("a.txt", "\xFE\xFF" + umlo::testing::Utf16Bytes(u"все", true), Auto),
               FormatUtf16BE | FormatSignature);
     // Without a signature the second bytes 00 and 04 tell UTF-16 and its order,
     // though such bytes would also pass for UTF-8.
-    EXPECT_EQ(ChooseFormat("a.txt", Utf16(u"еще все", false), Auto), FormatUtf16LE);
-    EXPECT_EQ(ChooseFormat("a.txt", Utf16(u"еще все", true), Auto), FormatUtf16BE);
+    EXPECT_EQ(ChooseFormat("a.txt", umlo::testing::Utf16Bytes(u"еще все", false), Auto),
+              FormatUtf16LE);
+    EXPECT_EQ(ChooseFormat("a.txt", umlo::testing::Utf16Bytes(u"еще все", true), Auto),
+              FormatUtf16BE);
     EXPECT_EQ(ChooseFormat("a.txt", "еще все", Auto), FormatUtf8);
     EXPECT_EQ(ChooseFormat("a.txt", "plain ascii", Auto), FormatUtf8);
     EXPECT_EQ(ChooseFormat("a.txt", Cp("еще все"), Auto), 0);
@@ -64,7 +57,9 @@ TEST(ChooseFormat, TheUsersEncodingOverridesTheDetection) {
                            "ab",
                            EncodingChoice::Utf16),
               FormatUtf16BE);
-    EXPECT_EQ(ChooseFormat("a.txt", Utf16(u"еще все", true), EncodingChoice::Utf16), FormatUtf16BE);
+    EXPECT_EQ(
+        ChooseFormat("a.txt", umlo::testing::Utf16Bytes(u"еще все", true), EncodingChoice::Utf16),
+        FormatUtf16BE);
     EXPECT_EQ(ParseEncodingChoice("utf-16"), EncodingChoice::Utf16);
     EXPECT_EQ(ParseEncodingChoice("auto"), EncodingChoice::Auto);
     EXPECT_FALSE(ParseEncodingChoice("koi8-r"));
