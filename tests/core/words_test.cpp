@@ -138,3 +138,32 @@ TEST(Strings, SplitWordsStopsAtEveryNonLetter) {
     EXPECT_EQ(line.substr(words[3].pos, words[3].length), Cp("Артаньян"));
     EXPECT_EQ(line.substr(words[4].pos, words[4].length), Cp("ёж"));
 }
+
+TEST(Order, KeyAndLineComparisonsAgreeWithTheirDefinitions) {
+    // The comparisons map bytes on the fly; they must order exactly as
+    // DicCompare over the е-keys (and lower-case forms) they are defined by.
+    const std::string letters = Cp("еЕёЁтТаА?-");
+    unsigned seed = 12345;
+    auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    auto randomWord = [&] {
+        std::string w;
+        for (unsigned n = next() % 5; n > 0; --n) {
+            w += letters[(next() >> 8) % letters.size()];
+        }
+        return w;
+    };
+    auto dropQuery = [](std::string s) {
+        if (!s.empty() && s.back() == '?') {
+            s.pop_back();
+        }
+        return s;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        const std::string a = randomWord(), b = randomWord();
+        const int key = DicCompare(EKey(a), EKey(b));
+        EXPECT_EQ(DicKeyCompare(a, b), key) << a << " " << b;
+        EXPECT_EQ(DicLineCompare(a, b), DicCompare(EKey(dropQuery(a)), EKey(dropQuery(b))));
+        EXPECT_EQ(DicLineCompareNoCase(a, b),
+                  DicCompare(EKey(dropQuery(LowerCase(a))), EKey(dropQuery(LowerCase(b)))));
+    }
+}
