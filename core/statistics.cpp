@@ -2,12 +2,10 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <random>
 
 #include "core/codepage.h"
+#include "core/file_replace.h"
 #include "core/words.h"
 
 namespace umlo {
@@ -272,36 +270,9 @@ std::string StatisticsText(const StatGrid& words, const StatGrid& combi) {
 
 bool SaveStatistics(const std::string& fileName, const StatGrid& words, const StatGrid& combi,
                     Host& host) {
-    namespace fs = std::filesystem;
-    const std::string text = StatisticsText(words, combi);
-    const fs::path target(fileName);
-    fs::path temp = target;
-    temp += ".tmp" + std::to_string(std::random_device{}() % 1000000);
-    std::error_code ec;
-    if (fs::is_directory(target, ec)) {
-        host.ShowError(std::strerror(EISDIR));
-        return false;
-    }
-    std::FILE* file = std::fopen(temp.c_str(), "wb");
-    if (file == nullptr) {
-        host.ShowError(SystemMessage(errno));
-        return false;
-    }
-    errno = 0;
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    const int writeCode = errno;
-    const bool closed = std::fclose(file) == 0;
-    const int closeCode = errno;
-    if (!written || !closed) {
-        fs::remove(temp, ec);
-        host.ShowError(SystemMessage(!written ? writeCode : closeCode));
-        return false;
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        host.ShowError(ec.message());
+    const int error = ReplaceFileContents(fileName, StatisticsText(words, combi));
+    if (error != 0) {
+        host.ShowError(SystemMessage(error));
         return false;
     }
     return true;

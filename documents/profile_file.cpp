@@ -5,14 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <random>
 #include <sstream>
 #include <system_error>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
+#include "core/file_replace.h"
 #include "core/words.h"
 
 namespace umlo {
@@ -97,69 +93,13 @@ std::string SystemMessage(int code) {
     return std::generic_category().message(code);
 }
 
-// Writes data to a temporary file in the target's folder and renames it over
-// the target; on failure the target is untouched and error holds the reason.
+// On failure the target is untouched and error holds the reason.
 bool WriteReplacing(const std::string& path, std::string_view data, std::string* error) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(path);
-    // Through a link to the file it names, so the link itself stays.
-    if (fs::is_symlink(target, ec)) {
-        const fs::path real = fs::weakly_canonical(target, ec);
-        if (!ec) {
-            target = real;
-        }
+    const int code = ReplaceFileContents(path, data);
+    if (code != 0 && error != nullptr) {
+        *error = SystemMessage(code);
     }
-    auto report = [&](int code) {
-        if (error != nullptr) {
-            *error = SystemMessage(code != 0 ? code : EIO);
-        }
-        return false;
-    };
-    std::random_device random;
-    fs::path temp;
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 16 && file == nullptr; ++attempt) {
-        temp = target;
-        temp += ".tmp" + std::to_string(random() % 1000000);
-        errno = 0;
-        file = std::fopen(temp.string().c_str(), "wbx"); // never over an existing file
-        if (file == nullptr && errno != EEXIST) {
-            return report(errno);
-        }
-    }
-    if (file == nullptr) {
-        return report(EEXIST);
-    }
-    auto fail = [&](int code) {
-        std::error_code ignored;
-        fs::remove(temp, ignored);
-        return report(code);
-    };
-    errno = 0;
-    bool written =
-        std::fwrite(data.data(), 1, data.size(), file) == data.size() && std::fflush(file) == 0;
-#ifndef _WIN32
-    // On disk before it replaces the old file, so a crash cannot leave an empty one.
-    written = written && fsync(fileno(file)) == 0;
-#endif
-    const int writeCode = errno;
-    const bool closed = std::fclose(file) == 0;
-    const int closeCode = errno;
-    if (!written || !closed) {
-        return fail(!written ? writeCode : closeCode);
-    }
-    // The replacement keeps the access rights of the file it replaces.
-    const fs::file_status old = fs::status(target, ec);
-    if (!ec && fs::exists(old)) {
-        fs::permissions(temp, old.permissions(), ec);
-    }
-    fs::rename(temp, target, ec);
-    if (ec) {
-        const int code = ec.value();
-        return fail(code);
-    }
-    return true;
+    return code == 0;
 }
 
 } // namespace
