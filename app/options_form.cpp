@@ -123,6 +123,8 @@ void TOptionsForm::BuildUmloPage() {
     auto* row = new QHBoxLayout;
     auto* label = new QLabel(QStringLiteral("Количество строк промотки:"), page);
     linesBelow_ = AddLineEdit(page, "eLinesBelow");
+    linesBelow_->setMaximumWidth(linesBelow_->fontMetrics().horizontalAdvance(QLatin1Char('0')) *
+                                 12);
     label->setBuddy(linesBelow_);
     row->addWidget(label);
     row->addWidget(linesBelow_);
@@ -184,6 +186,7 @@ void TOptionsForm::BuildNetworkPage() {
     nameLabel->setBuddy(proxyName_);
     auto* portLabel = new QLabel(QStringLiteral("порт:"), page);
     proxyPort_ = AddLineEdit(page, "eProxyPort");
+    proxyPort_->setMaximumWidth(proxyPort_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 8);
     portLabel->setBuddy(proxyPort_);
     row->addWidget(nameLabel);
     row->addWidget(proxyName_, 1);
@@ -217,7 +220,8 @@ QCheckBox& TOptionsForm::Box(bool TOptions::*field) const {
             return *b.box;
         }
     }
-    // Every field asked for here has its box; reaching this is a programming error.
+    // Only fields that have a box are asked for.
+    Q_ASSERT(false);
     return *boxes_.front().box;
 }
 
@@ -242,7 +246,6 @@ void TOptionsForm::Open(TOptions& dialogOptions) {
     linesBelow_->setText(Cp1251ToQString(texts.LinesBelow));
     proxyName_->setText(Cp1251ToQString(texts.ProxyName));
     proxyPort_->setText(Cp1251ToQString(texts.ProxyPort));
-    tabs_->setCurrentIndex(0);
     ApplyDependencies();
 }
 
