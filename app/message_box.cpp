@@ -80,8 +80,16 @@ MessageResult ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view
         box.setDefaultButton(ToQt(defaultButton));
         box.setEscapeButton(QMessageBox::Cancel);
         break;
+    case MessageButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(defaultButton == MessageResult::Cancel ? QMessageBox::Cancel
+                                                                    : QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     switch (box.exec()) {
+    case QMessageBox::Ok:
+        return MessageResult::Ok;
     case QMessageBox::Yes:
         return MessageResult::Yes;
     case QMessageBox::No:

@@ -12,7 +12,7 @@ namespace umlo {
 
 // Plain: an empty caption and no icon.
 enum class MessageKind { Error, Information, Warning, Plain };
-enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class MessageButtons { Ok, YesNo, YesNoCancel, OkCancel };
 enum class MessageResult { Ok, Yes, No, Cancel };
 
 class Host {
