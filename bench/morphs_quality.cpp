@@ -278,7 +278,7 @@ int main(int argc, char** argv) {
     const auto standard = StandardShortForms(lemmas);
     std::printf("rules: %zu, lemmas: %zu\n", gen.Rules().size(), lemmas.size());
     const Figures strict = Evaluate(gen, lemmas, known);
-    PrintFigures("reference as unmunch gives it:", strict, !known.empty());
+    PrintFigures("reference as expanded:", strict, !known.empty());
     const Figures fixed = Evaluate(gen, standard, known);
     PrintFigures("reference with the standard short forms of -ённый participles:", fixed,
                  !known.empty());

@@ -59,6 +59,36 @@ class Counting(unittest.TestCase):
         self.assertEqual((f["asked"], f["asked_yo"]), (1, 1))
 
 
+class Errata(unittest.TestCase):
+    def write(self, tmp, text):
+        path = os.path.join(tmp, "errata.tsv")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(text)
+        return path
+
+    def test_whole_words_are_corrected_everywhere(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            path = self.write(tmp, "# comment\nживет\tживёт\tthe text writes живёт\n"
+                                   "гдё\tгде\tno such word\n")
+            errata = mq.read_errata(path)
+        text, count = mq.apply_errata("Он живет; живет-то гдё? Проживет где-то.", errata)
+        self.assertEqual(text, "Он живёт; живёт-то где? Проживет где-то.")
+        self.assertEqual(count, 3)
+
+    def test_a_correction_may_change_only_e_and_yo_and_needs_a_reason(self):
+        bad_lines = ["живет\tживут\tnot an е/ё change\n", "живет\tживёт\n",
+                     "живет\tживет\tthe same word\n", "два слова\tдва слёва\tx\n"]
+        with tempfile.TemporaryDirectory() as tmp:
+            for line in bad_lines:
+                path = self.write(tmp, line)
+                with self.assertRaises(SystemExit, msg=line):
+                    mq.read_errata(path)
+
+    def test_the_bundled_errata_are_well_formed(self):
+        path = os.path.join(ROOT, "data", "quality", "tolstoy-ispoved-errata.tsv")
+        self.assertGreater(len(mq.read_errata(path)), 0)
+
+
 class Simulation(unittest.TestCase):
     def test_sure_entries_change_and_expressions_settle_doubtful_ones(self):
         with tempfile.TemporaryDirectory() as tmp:

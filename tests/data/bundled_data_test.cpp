@@ -110,12 +110,37 @@ TEST_F(BundledLookup, FormsThatAreWordsOfTheirOwnAreDoubtful) {
 
 // Verb forms with a stressed ending and common sure words are changed silently.
 TEST_F(BundledLookup, UndoubtedWordsAreSure) {
-    for (const char* word :
-         {"еще",       "Еще",          "ее",          "идет",   "дает",   "создает",
-          "встает",    "ведет",        "несет",       "берешь", "зовет",  "провел",
-          "предпочел", "боев",         "почем",       "учтет",  "придет", "пришел",
-          "нашел",     "днем",         "елка",        "Алеша",  "Петр",   "Федор",
-          "зеленый",   "определенный", "напряженный", "черный", "мертвый"}) {
+    for (const char* word : {"еще",
+                             "Еще",
+                             "ее",
+                             "идет",
+                             "дает",
+                             "создает",
+                             "встает",
+                             "ведет",
+                             "несет",
+                             "берешь",
+                             "зовет",
+                             "провел",
+                             "предпочел",
+                             "боев",
+                             "почем",
+                             "учтет",
+                             "придет",
+                             "пришел",
+                             "нашел",
+                             "днем",
+                             "елка",
+                             "Алеша",
+                             "Петр",
+                             "Федор",
+                             "зеленый",
+                             "определенный",
+                             "напряженный",
+                             "черный",
+                             "мертвый",
+                             "неученость",
+                             "невооруженностью"}) {
         const LookupResult r = Lookup(word);
         EXPECT_GE(r.index, 0) << word;
         EXPECT_FALSE(r.NeedsAsk) << word;
@@ -369,6 +394,34 @@ TEST_F(BundledRegExprs, VsyoBeforeANeuterNounAndVseToAMan) {
     EXPECT_EQ(Verdict("Все как один встали.", "Все", "всё"), 1);
     EXPECT_EQ(Verdict("Все дела сделаны.", "Все", "всё"), 0);
     EXPECT_EQ(Verdict("Все лета проходят.", "Все", "всё"), 0);
+}
+
+// A singular reflexive verb takes no object, so «все» after it, before a
+// preposition or «же», is «всё»; so is «все» before «сам», a dash and a noun
+// in -ь, an adverb of repetition after a singular verb, «о чем» after a
+// comma, and in the fixed pairs. Plural verbs and nouns are not matched.
+TEST_F(BundledRegExprs, VsyoAfterAReflexiveVerbBeforeSamAndInPairs) {
+    EXPECT_EQ(Verdict("Я вертелся все около одной задачи.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Она смеялась все над ним.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он кажется все в той же куртке.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Развивается же все просвещением.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он строит все вновь.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Она начала все сначала.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Он начал все сначала.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Хочу все сам сделать.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все само собой решилось.", "Все", "всё"), 2);
+    EXPECT_EQ(Verdict("Остальное все -- ложь.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Он рассказал все, о чем знал.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Это все или ничего.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Не все в жизни получается.", "все", "всё"), 2);
+    EXPECT_EQ(Verdict("Все же человечество живет.", "Все", "всё"), 2);
+    // Plural verbs, a plural pronoun and plural nouns after «все».
+    EXPECT_EQ(Verdict("Они вертелись все около дома.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Собираются все в зале.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Строят все вновь.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Они все сами сделали.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Все -- на площадь!", "Все", "всё"), 0);
+    EXPECT_EQ(Verdict("Все же люди ошибаются.", "Все", "всё"), 0);
 }
 
 // The catch-all lines keep a word typed with е; a ё the author wrote is never
