@@ -11,6 +11,7 @@
 #include "core/regexpr_dictionary.h"
 #include "core/statistics.h"
 #include "documents/memory_text_buffer.h"
+#include "documents/settings_location.h"
 #include "documents/text_file.h"
 
 namespace umlo::cli {
@@ -33,8 +34,8 @@ int PolicyAnswer(AnswerPolicy policy, const AskQuestion& q, const TextBuffer& bu
 bool LoadDictionaries(const CliArguments& args, const std::string& programFolder, TDic& dic,
                       TRegExprDic& regExprs, TOptions& options, TerminalHost& host,
                       std::ostream& err) {
-    std::string mainPath =
-        args.mainDictionary.empty() ? programFolder + "/umlox.dat" : args.mainDictionary;
+    std::string mainPath = args.mainDictionary.empty() ? BundledDataFile(programFolder, "umlox.dat")
+                                                       : args.mainDictionary;
     const std::string shownMain = mainPath;
     if (!LoadMainDictionary(dic, mainPath, host) || !dic.Loaded()) {
         err << "umlo-cli: основной словарь " << shownMain << " не загружен\n";
@@ -43,8 +44,9 @@ bool LoadDictionaries(const CliArguments& args, const std::string& programFolder
     if (!options.RegExprs) {
         return true;
     }
-    std::string regExprPath = args.regExprDictionary.empty() ? programFolder + "/umlo_regexpr.dat"
-                                                             : args.regExprDictionary;
+    std::string regExprPath = args.regExprDictionary.empty()
+                                  ? BundledDataFile(programFolder, "umlo_regexpr.dat")
+                                  : args.regExprDictionary;
     const std::string shownRegExpr = regExprPath;
     if (!LoadRegExprDictionary(regExprs, regExprPath, options, host)) {
         err << "umlo-cli: словарь регулярных выражений " << shownRegExpr

@@ -49,7 +49,7 @@ std::string ResolveDictionaryPath(std::string_view value, const std::string& pro
     if (value.empty() || value.find_first_of("/\\") != std::string_view::npos) {
         return std::string(value);
     }
-    return FileInFolder(programFolder, std::string(value));
+    return BundledDataFile(programFolder, std::string(value));
 }
 
 std::vector<std::string> ToolbarOrder(const std::vector<std::string>& savedNames) {

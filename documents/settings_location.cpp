@@ -37,6 +37,20 @@ std::string FileInFolder(const std::string& folder, const std::string& name) {
     return (std::filesystem::path(folder) / name).string();
 }
 
+std::string BundledDataFile(const std::string& programFolder, const std::string& name) {
+    const std::string beside = FileInFolder(programFolder, name);
+    std::error_code error;
+    if (std::filesystem::exists(beside, error)) {
+        return beside;
+    }
+    const std::filesystem::path installed =
+        std::filesystem::path(programFolder) / ".." / "share" / "umlo" / name;
+    if (std::filesystem::is_regular_file(installed, error)) {
+        return installed.lexically_normal().string();
+    }
+    return beside;
+}
+
 std::string SettingsFolderFor(const std::string& programFolder, const char* xdgConfigHome,
                               const char* home) {
     if (IsWritableFolder(programFolder)) {

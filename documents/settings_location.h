@@ -29,4 +29,10 @@ std::string SettingsFolderFor(const std::string& programFolder, const char* xdgC
 // A file in a folder, joined with the platform's separator.
 std::string FileInFolder(const std::string& folder, const std::string& name);
 
+// A bundled data file (umlox.dat, umlo_regexpr.dat, morphs.dat): the one next
+// to the program, or, for an installed program (bin/), the one in
+// ../share/umlo; when neither exists, the path next to the program, so that
+// the message names the usual place.
+std::string BundledDataFile(const std::string& programFolder, const std::string& name);
+
 } // namespace umlo

@@ -545,6 +545,24 @@ TEST(SettingsLocationTest, AWritableProgramFolderHoldsTheSettings) {
     EXPECT_TRUE(fs::is_empty(folder.Path()));
 }
 
+// An installed program keeps its data in ../share/umlo; a file next to the
+// program wins, and with neither the usual place is named.
+TEST(SettingsLocationTest, BundledDataIsFoundBesideTheProgramOrInShare) {
+    TempFolder root;
+    const std::string bin = root.File("bin");
+    fs::create_directories(bin);
+    EXPECT_EQ(BundledDataFile(bin, "umlox.dat"), bin + "/umlox.dat");
+    fs::create_directories(root.File("share/umlo"));
+    WriteAll(root.File("share/umlo/umlox.dat"), "x");
+    EXPECT_EQ(BundledDataFile(bin, "umlox.dat"), root.File("share/umlo/umlox.dat"));
+    EXPECT_EQ(ResolveDictionaryPath("umlox.dat", bin), root.File("share/umlo/umlox.dat"));
+    // A folder of that name in share is no data file.
+    fs::create_directories(root.File("share/umlo/morphs.dat"));
+    EXPECT_EQ(BundledDataFile(bin, "morphs.dat"), bin + "/morphs.dat");
+    WriteAll(bin + "/umlox.dat", "y");
+    EXPECT_EQ(BundledDataFile(bin, "umlox.dat"), bin + "/umlox.dat");
+}
+
 TEST(SettingsLocationTest, AReadOnlyProgramFolderMovesToTheUsersConfigFolder) {
     TempFolder home;
     const std::string xdg = home.File("xdg");
