@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
@@ -125,6 +126,20 @@ TEST(AboutForm, FailedCheckIsSilentAndGrey) {
     EXPECT_TRUE(form.PageLines().empty());
     EXPECT_EQ(form.findChild<QPushButton*>("CheckUpdateButton")->text(),
               QStringLiteral("Проверка обновления"));
+}
+
+TEST(AboutForm, ReadsVersionsWithTheLocaleDecimalSeparator) {
+    // With a comma as the separator "0.98" cannot be read: both sides count 0.
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    TAboutForm form;
+    QLocale::setDefault(saved);
+    form.SetFetcher(std::make_unique<FakeFetcher>(std::string(kPage), form));
+    form.Fill(State());
+    form.CheckForUpdate();
+    EXPECT_EQ(Text(form, "ProgramAvailable"),
+              QStringLiteral("Доступная версия программы: v. 0.98 (=)"));
+    EXPECT_EQ(Colour(form, "ProgramAvailable"), kVersionSameColor);
 }
 
 TEST(AboutForm, DoubleClickOnTheHomePageLineOpensIt) {
