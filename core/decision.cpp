@@ -1,5 +1,7 @@
 #include "core/decision.h"
 
+#include <algorithm>
+
 #include "core/codepage.h"
 #include "core/pass.h"
 #include "core/words.h"
@@ -35,8 +37,13 @@ int Ask(PassEngine& engine, int index, int startOffset, const std::string& plain
     PassFlags& flags = engine.Flags();
 
     // Show the word with up to LinesBelow lines of text below it.
+    // The count comes from the settings file or the dialog: a huge or
+    // negative value must neither overflow nor point outside the text.
     const int line = buffer.LineAndColumn(startOffset).line;
-    engine.GotoAndShow(buffer.LineStart(line + options.LinesBelow));
+    const long long below =
+        std::clamp<long long>(static_cast<long long>(line) + std::max(0, options.LinesBelow), line,
+                              std::max(line, buffer.LineCount() - 1));
+    engine.GotoAndShow(buffer.LineStart(static_cast<int>(below)));
     engine.GotoAndShow(startOffset);
     buffer.SetSelLength(static_cast<int>(plainForm.size()));
 

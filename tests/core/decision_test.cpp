@@ -41,6 +41,19 @@ TEST_F(Decision, DoubtfulWordIsAskedWithBothFormsInItsCapitals) {
     EXPECT_EQ(engine.Counters().AskedKept, 2);
 }
 
+// Any count of lines to show below the word, from the settings file or the
+// dialog, keeps the question on the word.
+TEST_F(Decision, AnyLinesBelowCountShowsTheWord) {
+    for (const int below : {0, 1, 5, -7, 2147483647}) {
+        options.LinesBelow = below;
+        host.questions.clear();
+        Answer({AnswerDiaeresis});
+        EXPECT_EQ(Run("а\nб\nвсе\nг"), "а\rб\rвсё\rг") << below;
+        ASSERT_EQ(host.questions.size(), 1u) << below;
+        EXPECT_EQ(host.questions[0].wordStart, 4) << below;
+    }
+}
+
 TEST_F(Decision, EntriesMatchInTheirOwnCase) {
     Answer({AnswerDiaeresis, AnswerDiaeresis});
     EXPECT_EQ(Run("левин лЕвИн Левин ЛЕВИН"), "левин лЕвИн Лёвин ЛЁВИН");
