@@ -122,7 +122,15 @@ void DicEditor::Closed() {
 }
 
 void DicEditor::AppendWord(std::string_view word) {
-    words_.AppendLine(Cp1251ToUtf16(word));
+    // Line by line rather than by replacing the whole text: a collection
+    // appends every word it meets, and the colours of the forms stay.
+    const int selStart = words_.SelStart();
+    const int selLength = words_.SelLength();
+    const int index = PaneLineCount(words_);
+    InsertPaneLine(words_, index, word);
+    ColorPaneLine(words_, index, kBlack);
+    words_.SetCaret(selStart);
+    words_.SetSelLength(selLength);
 }
 
 // --- Loading and saving ---

@@ -492,10 +492,23 @@ TEST_F(DicEditorTest, EscStopsTheSweepWithTheWordsRemovedSoFar) {
     EXPECT_EQ(words.SelStart(), 0);
 }
 
-TEST_F(DicEditorTest, AppendedWordsCollectAtTheEnd) {
+TEST_F(DicEditorTest, AppendedWordsCollectAtTheEndAndLeaveTheRestAlone) {
     editor->AppendWord(Cp("ёлка"));
     editor->AppendWord(Cp("ёрш"));
     EXPECT_EQ(WordLines(), Lines({"ёлка", "ёрш"}));
+    editor->InsertWordForms(0, Lines({"ёлки"}));
+    words.SetCaret(1);
+    words.SetSelLength(2);
+    editor->AppendWord(Cp("щётка"));
+    EXPECT_EQ(WordLines(), Lines({"ёлка", "ёлки", "ёрш", "щётка"}));
+    EXPECT_EQ(LineColor(words, 1), kBlue);
+    EXPECT_EQ(LineColor(words, 3), kBlack);
+    EXPECT_EQ(words.SelStart(), 1);
+    EXPECT_EQ(words.SelLength(), 2);
+    // After a final line break the word still gets a line of its own.
+    words.SetAllText(u"ёж\r");
+    editor->AppendWord(Cp("ёрш"));
+    EXPECT_EQ(WordLines(), Lines({"ёж", "ёрш"}));
 }
 
 TEST_F(DicEditorTest, AcceptedWordFormsFollowTheBaseWordInBlue) {
