@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -16,6 +17,8 @@
 
 #include "app/qt_text_buffer.h"
 #include "core/codepage.h"
+#include "core/morpho_gen.h"
+#include "dicedit/morph_form.h"
 #include "dicedit/pane_lines.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/test_files.h"
@@ -43,6 +46,12 @@ protected:
         context.programFolder = folder.string();
         context.mainDictionaryPath = [this] { return mainPath; };
         context.regExprDictionaryPath = [] { return std::string(); };
+        rules.LoadRulesFromText(Cp("=Существительное\r\nж.р.:[кг]а:1:а,и,е\r\n"));
+        context.wordForms = &rules;
+        context.openFind = [this](TextBuffer& pane, bool regExpr) {
+            findPane = &pane;
+            findRegExpr = regExpr;
+        };
         form = std::make_unique<TDicEditForm>(host, std::move(context), QtBuffer);
         form->SetPathAnswerer([this](bool save) {
             asked.push_back(save);
@@ -75,9 +84,12 @@ protected:
 
     fs::path folder;
     std::string mainPath;
+    MorphoGen rules;
     testing::RecordingHost host;
     std::unique_ptr<TDicEditForm> form;
     std::vector<bool> asked;
+    TextBuffer* findPane = nullptr;
+    bool findRegExpr = false;
 };
 
 TEST_F(DicEditFormTest, MenuItemsCarryTheirCaptionsAndKeys) {
@@ -181,6 +193,46 @@ TEST_F(DicEditFormTest, CheckMarksFollowTheEditorAndTheLoad) {
         form->Action("InsertLog1")->trigger();
         EXPECT_TRUE(form->Action("InsertLog1")->isChecked());
         EXPECT_TRUE(form->InsertLogOn());
+    });
+}
+
+TEST_F(DicEditFormTest, FindKeysSearchThePaneWithTheFocus) {
+    RunOpen([&] {
+        // An empty word window has nothing to search.
+        form->WordEditorWidget().setFocus();
+        EXPECT_FALSE(form->Action("Find1")->isEnabled());
+        form->AppendWord(Cp("ёлка"));
+        form->DicEditorWidget().setFocus();
+        QTest::keyClick(&form->DicEditorWidget(), Qt::Key_R, Qt::ControlModifier);
+        EXPECT_EQ(findPane, &form->DictionaryPane());
+        EXPECT_TRUE(findRegExpr);
+        form->WordEditorWidget().setFocus();
+        QTest::keyClick(&form->WordEditorWidget(), Qt::Key_F, Qt::ControlModifier);
+        EXPECT_EQ(findPane, &form->WordPane());
+        EXPECT_FALSE(findRegExpr);
+    });
+}
+
+TEST_F(DicEditFormTest, CtrlInsertGeneratesTheFormsIntoTheWordWindow) {
+    form->AppendWord(Cp("ёлка?"));
+    form->AppendWord(Cp("ёрш"));
+    RunOpen([&] {
+        ASSERT_TRUE(form->Action("Morph1")->isEnabled());
+        QWidget& words = form->WordEditorWidget();
+        words.setFocus();
+        // The word-form dialog is modal: accept it from inside its own loop.
+        QTimer::singleShot(0, form.get(), [&] {
+            auto* dialog = form->findChild<TMorphForm*>();
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(dialog->isVisible());
+            dialog->findChild<QPushButton*>(QStringLiteral("bAccept"))->click();
+        });
+        QTest::keyClick(&words, Qt::Key_Insert, Qt::ControlModifier);
+        EXPECT_EQ(PaneLines(form->WordPane()),
+                  (std::vector<std::string>{Cp("ёлка?"), Cp("ёлка?"), Cp("ёлки?"), Cp("ёлке?"),
+                                            Cp("ёрш")}));
+        EXPECT_EQ(form->WordPane().FormatAt(form->WordPane().LineStart(2)).text, kBlue);
+        EXPECT_EQ(form->WordPane().SelStart(), 0);
     });
 }
 
