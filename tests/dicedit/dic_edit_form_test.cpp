@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -210,6 +211,25 @@ TEST_F(DicEditFormTest, FindKeysSearchThePaneWithTheFocus) {
         QTest::keyClick(&form->WordEditorWidget(), Qt::Key_F, Qt::ControlModifier);
         EXPECT_EQ(findPane, &form->WordPane());
         EXPECT_FALSE(findRegExpr);
+    });
+}
+
+TEST_F(DicEditFormTest, EscDuringALongOperationStopsIt) {
+    form->AppendWord(Cp("ёж"));
+    form->AppendWord(Cp("ёрш"));
+    RunOpen([&] {
+        form->Action("OpenCurrDic1")->trigger();
+        // The key arrives while the sweep runs: the sweep sees it at its first poll.
+        QCoreApplication::postEvent(
+            &form->WordEditorWidget(),
+            new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        form->Action("SweepWordEditor1")->trigger();
+        EXPECT_EQ(form->StatusText(), QStringLiteral("0 слов убрано из окна слов"));
+        EXPECT_EQ(PaneLines(form->WordPane()).size(), 2u);
+        // Without Esc both words go, and the window is still open.
+        form->Action("SweepWordEditor1")->trigger();
+        EXPECT_EQ(form->StatusText(), QStringLiteral("2 слова убрано из окна слов"));
+        EXPECT_TRUE(form->isVisible());
     });
 }
 
