@@ -13,6 +13,7 @@ namespace umlo {
 namespace {
 
 constexpr int kBarHeight = 24;
+constexpr int kSeparatorWidth = 8;
 
 const QString kRecentFilesMarker = QStringLiteral("Openfile0");
 
@@ -43,6 +44,8 @@ ToolBar::ToolBar(const std::vector<QAction*>& commands, QWidget* parent) : QTool
     setToolTip(QStringLiteral("Дважды щёлкните здесь для настройки панели инструментов"));
     setIconSize(QSize(kPictureSize, kPictureSize));
     setFixedHeight(kBarHeight);
+    setStyleSheet(
+        QStringLiteral("QToolBar::separator:horizontal { width: %1px; }").arg(kSeparatorWidth));
     setMovable(false);
     setFloatable(false);
     // The main window's popup would hide the bar behind ShowToolBar's back.

@@ -154,6 +154,11 @@ TEST_F(ToolBarTest, SavedValuesBuildTheBarInKeyOrder) {
     EXPECT_EQ(open->defaultAction()->icon().actualSize(QSize(16, 16)), QSize(16, 16));
     EXPECT_EQ(bar_->FindButton("Save1"), nullptr); // has a button, not on the bar
     EXPECT_EQ(bar_->SavedButtons(), (Names{"Open1", "-", "Umlopos1"}));
+    window_->show();
+    bar_->show();
+    QWidget* separator = bar_->widgetForAction(bar_->actions().at(1));
+    ASSERT_NE(separator, nullptr);
+    EXPECT_EQ(separator->width(), 8);
 }
 
 TEST_F(ToolBarTest, BadSavedValuesAreSkipped) {
