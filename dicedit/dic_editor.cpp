@@ -37,7 +37,7 @@ std::string FileErrorText(const std::string& path, int error) {
 DicEditor::DicEditor(TextBuffer& dictionary, TextBuffer& words, Host& host, DicEditUi& ui,
                      DicEditContext context)
     : dictionary_(dictionary), words_(words), host_(host), ui_(ui), context_(std::move(context)),
-      log_(context_.programFolder) {}
+      log_(context_.workFolder.empty() ? context_.programFolder : context_.workFolder) {}
 
 void DicEditor::Opened() {
     SetModified(false);
@@ -278,6 +278,10 @@ void DicEditor::UpdateCaption() {
 
 void DicEditor::ShowWordCount() {
     host_.SetStatusText(0, WordFormsText(wordCount_));
+}
+
+const std::string& DicEditor::WorkFolder() const {
+    return context_.workFolder.empty() ? context_.programFolder : context_.workFolder;
 }
 
 std::string DicEditor::PathOrEmpty(const std::function<std::string()>& path) const {

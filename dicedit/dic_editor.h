@@ -26,6 +26,9 @@ enum class DicPane { None, Dictionary, Words };
 // What the editor needs of the rest of the program. Paths are UTF-8.
 struct DicEditContext {
     std::string programFolder;
+    // Where "insert.log" and the temporary file go: the folder of the settings
+    // and the logs (SettingsFolder); the program folder when empty.
+    std::string workFolder;
     // The dictionaries' paths in force; empty when there is none.
     std::function<std::string()> mainDictionaryPath;
     std::function<std::string()> regExprDictionaryPath;
@@ -134,6 +137,7 @@ private:
     void ShowWordCount();
     void LogResult(bool written, const std::string& error);
     std::string PathOrEmpty(const std::function<std::string()>& path) const;
+    const std::string& WorkFolder() const;
 
     TextBuffer& dictionary_;
     TextBuffer& words_;

@@ -30,7 +30,7 @@ private:
 void DicEditor::Sort1Click() {
     {
         WaitMessage wait(host_, busy_);
-        TempDictionaryFile temp(context_.programFolder);
+        TempDictionaryFile temp(WorkFolder());
         std::vector<std::string> lines = PaneLines(dictionary_);
         if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
             host_.ShowError(FileErrorText(temp.Path(), error));
@@ -93,7 +93,7 @@ void DicEditor::Subtract1Click() {
     }
     {
         Hourglass hourglass(host_, busy_);
-        TempDictionaryFile temp(context_.programFolder);
+        TempDictionaryFile temp(WorkFolder());
         std::vector<std::string> lines = PaneLines(dictionary_);
         if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
             host_.ShowError(FileErrorText(temp.Path(), error));

@@ -7,6 +7,7 @@
 #include "core/file_replace.h"
 #include "core/words.h"
 #include "dicedit/dic_operations.h"
+#include "documents/settings_location.h"
 
 namespace umlo {
 
@@ -87,7 +88,7 @@ int WriteDictionaryFile(const std::string& path, const std::vector<std::string>&
 
 TempDictionaryFile::TempDictionaryFile(const std::string& folder)
     : path_(folder.empty() ? std::string(kTempFileName)
-                           : WithoutTrailingSlashes(folder) + "/" + std::string(kTempFileName)) {}
+                           : FileInFolder(folder, std::string(kTempFileName))) {}
 
 TempDictionaryFile::~TempDictionaryFile() {
     if (written_) {

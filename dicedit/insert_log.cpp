@@ -5,13 +5,13 @@
 #include <cstring>
 
 #include "core/dictionary_file.h"
+#include "documents/settings_location.h"
 
 namespace umlo {
 
 InsertLog::InsertLog(const std::string& folder)
-    : path_(folder.empty()
-                ? std::string(kInsertLogName)
-                : folder + (folder.back() == '/' ? "" : "/") + std::string(kInsertLogName)) {}
+    : path_(folder.empty() ? std::string(kInsertLogFileName)
+                           : FileInFolder(folder, kInsertLogFileName)) {}
 
 bool InsertLog::Inserted(std::string_view word, std::string& error) {
     return Append(std::string(word), error);

@@ -7,11 +7,9 @@
 
 namespace umlo {
 
-inline constexpr std::string_view kInsertLogName = "insert.log";
-
 class InsertLog {
 public:
-    // folder: where the log lives (the program folder); "" for the current one.
+    // folder: where the log lives (see SettingsFolder); "" for the current one.
     explicit InsertLog(const std::string& folder);
 
     bool Enabled() const { return enabled_; }

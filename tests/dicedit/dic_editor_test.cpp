@@ -87,6 +87,8 @@ protected:
         regExprPath = (folder / "umlo_regexpr.dat").string();
         DicEditContext context;
         context.programFolder = folder.string();
+        context.workFolder = (folder / "work").string();
+        fs::create_directories(folder / "work");
         context.mainDictionaryPath = [this] { return mainPath; };
         context.regExprDictionaryPath = [this] { return regExprPath; };
         context.wordForms = &rules;
@@ -428,6 +430,7 @@ TEST_F(DicEditorTest, InsertLogRecordsInsertionsReplacementsAndDeletions) {
     editor->DelFromDic1Click();
     EXPECT_EQ(DicLines(), Lines({"ёлка?", "ёлочка", "ёрш"}));
     EXPECT_EQ(ReadBytes(editor->InsertLogPath()), Text({"ёлочка", "ёлка\tёлка?", "-\tёж"}));
+    EXPECT_EQ(editor->InsertLogPath(), (folder / "work" / "insert.log").string());
 
     editor->InsertLog1Click(); // off: nothing more is written
     dic.SetCaret(0);
@@ -531,7 +534,19 @@ TEST_F(DicEditorTest, SortingGoesThroughTheTemporaryFileAndRemovesIt) {
     EXPECT_EQ(DicLines(), Lines({"# Версия: 1", "# a", "ёж", "ёрш"}));
     EXPECT_EQ(host.StatusText(0), "Словоформ: 2");
     EXPECT_TRUE(editor->Modified());
-    EXPECT_FALSE(fs::exists(folder / "umlo.tmp"));
+    EXPECT_FALSE(fs::exists(folder / "work" / "umlo.tmp"));
+}
+
+TEST_F(DicEditorTest, AnUnwritableTemporaryFileStopsTheSortAndLeavesTheText) {
+    LoadMain({"ёрш", "ёж"});
+    fs::create_directories(folder / "work" / "umlo.tmp"); // a folder in the file's way
+    host.messages.clear(); // the order break of the load
+    editor->Sort1Click();
+    EXPECT_EQ(DicLines(), Lines({"ёрш", "ёж"}));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].kind, MessageKind::Error);
+    EXPECT_FALSE(editor->Modified());
+    EXPECT_FALSE(host.busy);
 }
 
 TEST_F(DicEditorTest, DuplicatesGoAndTheCaretStays) {
@@ -569,7 +584,7 @@ TEST_F(DicEditorTest, SubtractionTakesTheOtherFilesLinesOut) {
     EXPECT_EQ(host.StatusText(0), "Словоформ: 2");
     EXPECT_EQ(ui.focus, DicPane::Dictionary);
     EXPECT_EQ(dic.SelStart(), 0);
-    EXPECT_FALSE(fs::exists(folder / "umlo.tmp"));
+    EXPECT_FALSE(fs::exists(folder / "work" / "umlo.tmp"));
 
     ui.paths = {(folder / "missing.dat").string()};
     editor->Subtract1Click();
