@@ -540,7 +540,7 @@ TEST_F(DicEditorTest, SortingGoesThroughTheTemporaryFileAndRemovesIt) {
 TEST_F(DicEditorTest, AnUnwritableTemporaryFileStopsTheSortAndLeavesTheText) {
     LoadMain({"ёрш", "ёж"});
     fs::create_directories(folder / "work" / "umlo.tmp"); // a folder in the file's way
-    host.messages.clear(); // the order break of the load
+    host.messages.clear();                                // the order break of the load
     editor->Sort1Click();
     EXPECT_EQ(DicLines(), Lines({"ёрш", "ёж"}));
     ASSERT_EQ(host.messages.size(), 1u);
