@@ -16,22 +16,31 @@
 #include <QVBoxLayout>
 
 #include "app/ask_panel.h"
+#include "app/find_dialog.h"
 #include "app/main_window_host.h"
+#include "app/main_window_states.h"
 #include "app/message_box.h"
+#include "app/options_form.h"
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "app/text_io_window_host.h"
+#include "app/tool_bar.h"
 #include "app/window_caption.h"
 #include "core/codepage.h"
 #include "core/pass.h"
+#include "core/self_test.h"
 #include "core/statistics.h"
 #include "documents/load_save.h"
+#include "documents/search.h"
 #include "documents/settings_location.h"
 
 namespace umlo {
 namespace {
 
 constexpr int kCaretPanelWidth = 75;
+// The editor's font when the settings name none (testing mode).
+constexpr const char* kDefaultFontName = "Courier New";
+constexpr int kDefaultFontPixels = 11;
 
 } // namespace
 
@@ -85,6 +94,12 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     files_ =
         std::make_unique<TextFiles>(*buffer_, *ioHost_, *recent_, options_.CurrentOptions, values_);
     CreateMenus();
+    recent_->SetOnChanged([this] { RebuildRecentMenu(); });
+    toolBar_ = new ToolBar(ToolBar::MenuCommands(*menuBar()), this);
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    CreateSearch();
+    // The other windows, in the start-up order.
+    optionsForm_ = new TOptionsForm(this);
 
     // The start-up routine.
     if (!start_.programFolder.empty()) {
@@ -95,14 +110,20 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     editor_->setAcceptDrops(false);
     ReadCommandLine();
     LoadSettings();
+    toolBar_->LoadButtons(values_.ToolButtons);
+    toolBar_->setVisible(options_.CurrentOptions.ShowToolBar);
     ApplyEditorFont();
     panel_->SetHotKeys(Utf8ToQString(values_.ButtonHotKeys));
     RegExprSettings& re = engine_->RegExprConfig();
     re.wordsBufferLength = values_.WordsBufferLength;
     re.log = values_.RegExprLog;
     re.logPath = FileInFolder(settingsFolder_, kRegExprLogFileName);
+    if (startedForTesting_) {
+        StartTestingMode();
+    }
     EnableCommand(QStringLiteral("Umlobegin1"), false);
     EnableCommand(QStringLiteral("Umlopos1"), false);
+    EnableCommand(QStringLiteral("EditDic1"), values_.EditorEnabled);
 
     const WindowPlace& place = values_.Window;
     if (place.Width > 0 && place.Height > 0) {
@@ -119,19 +140,17 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
 }
 
 TMainForm::~TMainForm() {
+    disconnect(findDialog_, nullptr, this, nullptr);
     editor_->removeEventFilter(this);
     // The editor's signals must not reach the pass objects as they go.
     disconnect(editor_, nullptr, this, nullptr);
 }
 
 void TMainForm::ReadCommandLine() {
-    startPath_.clear();
-    textOnCommandLine_ = false;
-    // "/t" (testing mode) is not offered by this window yet; it opens no text.
-    if (!start_.argument.empty() && start_.argument != "/t") {
-        startPath_ = start_.argument;
-        textOnCommandLine_ = true;
-    }
+    const CommandLine line = ParseCommandLine(start_.argument);
+    startedForTesting_ = line.testingMode;
+    startPath_ = line.textPath;
+    textOnCommandLine_ = !startPath_.empty();
 }
 
 void TMainForm::LoadSettings() {
@@ -147,6 +166,11 @@ void TMainForm::LoadSettings() {
         context.Screen = {screen->size().width(), screen->size().height()};
     }
     context.TextOnCommandLine = textOnCommandLine_;
+    if (startedForTesting_) {
+        // The fixed test settings; the user's file is neither read nor written.
+        TestingModeSettings(context.Screen, options_, values_);
+        return;
+    }
     if (start_.readSettings) {
         std::string error;
         if (!settingsFile_->Load(context, options_, values_, *recent_, &error)) {
@@ -167,9 +191,14 @@ void TMainForm::LoadSettings() {
 
 void TMainForm::ApplyEditorFont() {
     const TOptions& o = options_.CurrentOptions;
-    QFont font(Utf8ToQString(Cp1251ToUtf8(o.FontName)));
+    QFont font(o.FontName.empty() ? QString::fromLatin1(kDefaultFontName)
+                                  : Utf8ToQString(Cp1251ToUtf8(o.FontName)));
     font.setStyleHint(QFont::Monospace);
-    font.setPointSize(o.FontSize > 0 ? o.FontSize : 10);
+    if (o.FontSize > 0) {
+        font.setPointSize(o.FontSize);
+    } else {
+        font.setPixelSize(kDefaultFontPixels);
+    }
     editor_->setFont(font);
     editor_->document()->setDefaultFont(font);
 }
@@ -192,10 +221,17 @@ void TMainForm::DeferredStart() {
         return;
     }
     started_ = true;
-    LoadMainDictionary(dic_, values_.DictionaryPath, *host_);
-    LoadRegExprDictionary(regExprs_, values_.RegExprDictionaryPath, options_.CurrentOptions,
-                          *host_);
-    if (!startPath_.empty()) {
+    toolBar_->setEnabled(false);
+    if (startedForTesting_) {
+        LoadTestDictionary(dic_, *host_);
+        LoadTestRegExprDictionary(regExprs_, values_.RegExprDictionaryPath);
+        PrepareTestText();
+    } else {
+        LoadMainDictionary(dic_, values_.DictionaryPath, *host_);
+        LoadRegExprDictionary(regExprs_, values_.RegExprDictionaryPath, options_.CurrentOptions,
+                              *host_);
+    }
+    if (!startedForTesting_ && !startPath_.empty()) {
         if (!files_->LoadText(startPath_, startFormat_)) {
             files_->ForgetCurrentPath();
         }
@@ -203,6 +239,7 @@ void TMainForm::DeferredStart() {
     RefreshCommands();
     ResetStatistics(engine_->Counters(), dic_, regExprs_, *host_);
     SetModified(false);
+    toolBar_->setEnabled(!passMenusOff_);
 }
 
 bool TMainForm::PassRunning() const {
@@ -215,12 +252,20 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    if (!options_.CurrentOptions.NotConfirmOnClose && !files_->AskSaveChanges()) {
+    const bool testing = selfTest_ != nullptr && selfTest_->TestingMode();
+    if (!testing && !options_.CurrentOptions.NotConfirmOnClose && !files_->AskSaveChanges()) {
         event->ignore();
+        return;
+    }
+    // A run started for testing never writes the user's settings, also after
+    // the test has switched to free testing: they are the test's.
+    if (startedForTesting_) {
+        event->accept();
         return;
     }
     recent_->RememberPosition(files_->CurrentPath(), *buffer_);
     values_.ButtonHotKeys = QStringToUtf8(panel_->HotKeys());
+    values_.ToolButtons = toolBar_->SavedButtons();
     const QRect g = geometry();
     values_.Window = {g.height(), g.width(), g.top(), g.left()};
     if (start_.writeSettings) {

@@ -27,11 +27,16 @@ class QPlainTextEdit;
 namespace umlo {
 
 class AskPanel;
+class FindDialog;
 class MainWindowHost;
 class PassEngine;
 class QtTextBuffer;
+class SelfTest;
 class TextFiles;
 class TextIoWindowHost;
+class TextSearch;
+class TOptionsForm;
+class ToolBar;
 
 struct StartOptions {
     std::string programFolder; // UTF-8
@@ -85,6 +90,23 @@ public:
     void Clearusersel1Click();
     void OpenDic1Click();
     void OpenRegExprDic1Click();
+    void EditDic1Click();
+    void Copytodicedit1Click();
+    void Clearfilelist1Click();
+    void Fileprop1Click();
+    void Find1Click();
+    void Findreg1Click();
+    void Findagain1Click();
+    void Findyyfwd1Click();
+    void Findyyback1Click();
+    void Stat1Click();
+    void Umlocollect1Click();
+    void Options1Click();
+    void About1Click();
+    void Moreabout1Click();
+    void Testing1Click();
+    // The recent-file entry at a 1-based place.
+    void OpenRecentClick(int place);
     // A main dictionary chosen by the user: a missing file is reported and
     // the dictionary in force stays.
     void LoadChosenMainDictionary(const std::string& path);
@@ -92,6 +114,21 @@ public:
     void LoadDroppedFiles(const std::vector<std::string>& paths);
 
     QAction* Action(const QString& itemName) const;
+    QMenu* FileMenu() const { return fileMenu_; }
+    // The entry items of the recent list, in menu order.
+    const std::vector<QAction*>& RecentItems() const { return recentItems_; }
+    FindDialog& FindBox() { return *findDialog_; }
+    ToolBar& Tools() { return *toolBar_; }
+    TOptionsForm& OptionsForm() { return *optionsForm_; }
+    TextSearch& Search() { return *search_; }
+    // Started with "/t"; stays true for the run (the test itself may end its
+    // own testing mode).
+    bool StartedForTesting() const { return startedForTesting_; }
+    SelfTest* Testing() { return selfTest_.get(); }
+    // One line for the dictionary editor's word window (UTF-8).
+    void AppendToWordWindow(std::string_view word);
+    // Lines waiting for the word window while there is no dictionary editor.
+    const std::vector<std::string>& PendingWordLines() const { return pendingWords_; }
     QtTextBuffer& Editor() { return *buffer_; }
     AskPanel& Panel() { return *panel_; }
     PassEngine& Engine() { return *engine_; }
@@ -112,6 +149,10 @@ protected:
 
 private:
     void CreateMenus();
+    void CreateSearch();
+    void RebuildRecentMenu();
+    void StartTestingMode();
+    void PrepareTestText();
     QAction* AddCommand(QMenu* menu, const char* name, const char* caption, const char* shortcut,
                         bool enabledAtFirst, void (TMainForm::*handler)());
     void ReadCommandLine();
@@ -127,6 +168,17 @@ private:
     AskPanel* panel_ = nullptr;
     QLabel* statusPanels_[2] = {nullptr, nullptr};
     std::map<QString, QAction*> actions_;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* settingsMenu_ = nullptr;
+    QAction* recentSeparator_ = nullptr;
+    std::vector<QAction*> recentItems_;
+    FindDialog* findDialog_ = nullptr;
+    ToolBar* toolBar_ = nullptr;
+    TOptionsForm* optionsForm_ = nullptr;
+    std::unique_ptr<TextSearch> search_;
+    std::unique_ptr<SelfTest> selfTest_;
+    bool startedForTesting_ = false;
+    std::vector<std::string> pendingWords_;
     // While the pass holds the menus: the states to restore afterwards.
     bool passMenusOff_ = false;
     std::map<QString, bool> heldStates_;

@@ -10,7 +10,9 @@
 #include "app/file_dialogs.h"
 #include "app/main_window.h"
 #include "app/main_window_host.h"
+#include "app/main_window_states.h"
 #include "app/qt_text_buffer.h"
+#include "app/tool_bar.h"
 #include "core/decision.h"
 #include "core/pass.h"
 #include "core/statistics.h"
@@ -44,47 +46,77 @@ QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const char* captio
 }
 
 void TMainForm::CreateMenus() {
+    using F = TMainForm;
     QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-    AddCommand(file, "Open1", "Загрузить текст", "Ctrl+L", true, &TMainForm::Open1Click);
-    AddCommand(file, "Save1", "Сохранить текст", "Ctrl+Alt+S", false, &TMainForm::Save1Click);
-    AddCommand(file, "Saveas1", "Сохранить текст как", "Ctrl+S", false, &TMainForm::Saveas1Click);
-    AddCommand(file, "Close1", "Очистить текстовое окно", nullptr, false, &TMainForm::Close1Click);
-    AddCommand(file, "OpenDic1", "Загрузить основной словарь", nullptr, true,
-               &TMainForm::OpenDic1Click);
+    file->setObjectName(QStringLiteral("File1"));
+    fileMenu_ = file;
+    AddCommand(file, "Open1", "Загрузить текст", "Ctrl+L", true, &F::Open1Click);
+    AddCommand(file, "Save1", "Сохранить текст", "Ctrl+Alt+S", false, &F::Save1Click);
+    AddCommand(file, "Saveas1", "Сохранить текст как", "Ctrl+S", false, &F::Saveas1Click);
+    AddCommand(file, "Close1", "Очистить текстовое окно", nullptr, false, &F::Close1Click);
+    AddCommand(file, "OpenDic1", "Загрузить основной словарь", nullptr, true, &F::OpenDic1Click);
     AddCommand(file, "OpenRegExprDic1", "Загрузить словарь регулярных выражений", nullptr, true,
-               &TMainForm::OpenRegExprDic1Click);
-    file->addSeparator();
-    auto* exit = new QAction(QStringLiteral("Выход"), this);
-    exit->setObjectName(QStringLiteral("Exit1"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-    file->addAction(exit);
-    actions_[exit->objectName()] = exit;
+               &F::OpenRegExprDic1Click);
+    // Settled by the start-up routine from Editor / Enabled.
+    AddCommand(file, "EditDic1", "Редактор словарей", "Ctrl+E", false, &F::EditDic1Click);
+    AddCommand(file, "Clearfilelist1", "Очистить список последних файлов", nullptr, false,
+               &F::Clearfilelist1Click);
+    AddCommand(file, "Fileprop1", "Свойства файла", "Ctrl+P", false, &F::Fileprop1Click);
+    AddCommand(file, "Exit1", "Выход", nullptr, true, nullptr);
+    connect(Action(QStringLiteral("Exit1")), &QAction::triggered, this, &QWidget::close);
+    // The recent files follow this hidden item; the toolbar offers nothing after it.
+    AddCommand(file, "Openfile0", "", nullptr, true, nullptr)->setVisible(false);
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Редактировать"));
+    edit->setObjectName(QStringLiteral("Edit1"));
     QAction* cut = AddCommand(edit, "Cut1", "Вырезать", "Ctrl+X", true, nullptr);
     QAction* copy = AddCommand(edit, "Copy1", "Копировать", "Ctrl+C", true, nullptr);
-    QAction* paste =
-        AddCommand(edit, "Paste1", "Вставить", "Ctrl+V", true, &TMainForm::Paste1Click);
+    QAction* paste = AddCommand(edit, "Paste1", "Вставить", "Ctrl+V", true, &F::Paste1Click);
     connect(cut, &QAction::triggered, this, [this] { buffer_->CutSelection(); });
     connect(copy, &QAction::triggered, this, [this] { buffer_->CopySelection(); });
     QAction* selectAll = AddCommand(edit, "Selectall1", "Выделить всё", "Ctrl+A", true, nullptr);
     connect(selectAll, &QAction::triggered, this, [this] { buffer_->SelectAllText(); });
+    AddCommand(edit, "Copytodicedit1", "Копировать в редактор словарей", "F8", true,
+               &F::Copytodicedit1Click);
     edit->addSeparator();
-    AddCommand(edit, "Undo1", "Откат", "Ctrl+Z", false, &TMainForm::Undo1Click);
+    AddCommand(edit, "Undo1", "Откат", "Ctrl+Z", false, &F::Undo1Click);
+    edit->addSeparator();
+    AddCommand(edit, "Find1", "Найти", "Ctrl+F", true, &F::Find1Click);
+    AddCommand(edit, "Findreg1", "Найти регулярное выражение", "Ctrl+R", true, &F::Findreg1Click);
+    AddCommand(edit, "Findagain1", "Найти снова", "F3", false, &F::Findagain1Click);
+    AddCommand(edit, "Findyyfwd1", "Искать замену вперёд", "Ctrl+W", true, &F::Findyyfwd1Click);
+    AddCommand(edit, "Findyyback1", "Искать замену назад", "Ctrl+Q", true, &F::Findyyback1Click);
     // The editor's popup menu holds the three clipboard commands.
     editor_->addAction(cut);
     editor_->addAction(copy);
     editor_->addAction(paste);
 
     QMenu* umlo = menuBar()->addMenu(QStringLiteral("Ёфикация"));
-    AddCommand(umlo, "Umlopos1", "Ёфицировать с текущей позиции", "F9", true,
-               &TMainForm::Umlopos1Click);
+    umlo->setObjectName(QStringLiteral("Umlo1"));
+    AddCommand(umlo, "Umlopos1", "Ёфицировать с текущей позиции", "F9", true, &F::Umlopos1Click);
     AddCommand(umlo, "Umlobegin1", "Ёфицировать с начала текста", "Ctrl+F9", true,
-               &TMainForm::Umlobegin1Click);
-    AddCommand(umlo, "Clearstat1", "Обнулить статистику", "Shift+F10", true,
-               &TMainForm::Clearstat1Click);
+               &F::Umlobegin1Click);
+    AddCommand(umlo, "Stat1", "Детальная статистика", "Ctrl+T", true, &F::Stat1Click);
+    AddCommand(umlo, "Clearstat1", "Обнулить статистику", "Shift+F10", true, &F::Clearstat1Click);
     AddCommand(umlo, "Clearusersel1", "Сбросить \"Всегда Е/Ё\"", nullptr, false,
-               &TMainForm::Clearusersel1Click);
+               &F::Clearusersel1Click);
+    AddCommand(umlo, "Umlocollect1", "Сбор новых Ё", nullptr, true, &F::Umlocollect1Click);
+
+    QMenu* settings = menuBar()->addMenu(QStringLiteral("Настройки"));
+    settings->setObjectName(QStringLiteral("Settings1"));
+    settingsMenu_ = settings;
+    AddCommand(settings, "Options1", "Опции", "Ctrl+Alt+O", true, &F::Options1Click);
+    // The menu's own shortcut opens it.
+    auto* openSettings = new QAction(this);
+    openSettings->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    connect(openSettings, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(settingsMenu_->menuAction()); });
+    addAction(openSettings);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Помощь"));
+    help->setObjectName(QStringLiteral("Help1"));
+    AddCommand(help, "About1", "О программе", "F1", true, &F::About1Click);
+    AddCommand(help, "Moreabout1", "Ещё о программе", nullptr, true, &F::Moreabout1Click);
 }
 
 QAction* TMainForm::Action(const QString& itemName) const {
@@ -124,6 +156,7 @@ void TMainForm::SetPassMenus(bool enabled) {
             }
         }
         passMenusOff_ = true;
+        toolBar_->setEnabled(false);
         return;
     }
     if (passMenusOff_) {
@@ -134,31 +167,24 @@ void TMainForm::SetPassMenus(bool enabled) {
             }
         }
         heldStates_.clear();
+        toolBar_->setEnabled(true);
     }
     RefreshCommands();
 }
 
 void TMainForm::RefreshCommands() {
-    const bool t = buffer_->TextLength() > 0;
-    const bool s = buffer_->SelLength() > 0;
-    const bool d = dic_.Count() > 0;
-    for (const char* name : {"Saveas1", "Close1", "Selectall1", "Find1", "Findreg1", "Fileprop1"}) {
-        EnableCommand(QString::fromLatin1(name), t);
+    CommandInputs in;
+    in.text = buffer_->TextLength() > 0;
+    in.selection = buffer_->SelLength() > 0;
+    in.dictionary = dic_.Count() > 0;
+    in.currentPath = !files_->CurrentPath().empty();
+    in.editorEnabled = values_.EditorEnabled;
+    in.recentFiles = recent_->Count() > 0;
+    in.replacements = !engine_->ReplacementPositions().empty();
+    in.decided = engine_->Counters().Decided > 0;
+    for (const auto& [name, on] : RefreshedCommandStates(in)) {
+        EnableCommand(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), on);
     }
-    EnableCommand(QStringLiteral("Save1"), files_->CanSaveCurrent());
-    for (const char* name : {"Cut1", "Copy1", "Copytodicedit1"}) {
-        EnableCommand(QString::fromLatin1(name), t && s);
-    }
-    EnableCommand(QStringLiteral("Umlobegin1"), t && d);
-    EnableCommand(QStringLiteral("Umlopos1"), t && d);
-    EnableCommand(QStringLiteral("Umlocollect1"), t && d && values_.EditorEnabled);
-    EnableCommand(QStringLiteral("Clearfilelist1"), recent_->Count() > 0);
-    const bool places = !engine_->ReplacementPositions().empty();
-    EnableCommand(QStringLiteral("Findyyfwd1"), places);
-    EnableCommand(QStringLiteral("Findyyback1"), places);
-    const bool decided = engine_->Counters().Decided > 0;
-    EnableCommand(QStringLiteral("Clearstat1"), decided);
-    EnableCommand(QStringLiteral("Stat1"), decided);
     if (!PassRunning()) {
         unsetCursor();
     }

@@ -60,8 +60,8 @@ void MainWindowHost::SetCommandCaption(std::string_view itemName, std::string_vi
     window_.SetCommandCaption(Utf8ToQString(itemName), Utf8ToQString(caption));
 }
 
-void MainWindowHost::AppendToWordWindow(std::string_view) {
-    // There is no dictionary editor window yet to receive the word.
+void MainWindowHost::AppendToWordWindow(std::string_view word) {
+    window_.AppendToWordWindow(word);
 }
 
 int MainWindowHost::AskUser(const AskQuestion& question) {

@@ -4,6 +4,8 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QFile>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -21,6 +23,8 @@
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "core/codepage.h"
+#include "core/main_dictionary.h"
+#include "core/self_test.h"
 
 namespace umlo {
 namespace {
@@ -122,6 +126,75 @@ TEST_F(StartCloseTest, EditorIgnoresClicksWhileAQuestionWaits) {
     });
     window->Action("Umlobegin1")->trigger();
     EXPECT_EQ(caretAfterClick, 4); // still the asked word, not the click
+}
+
+TEST_F(StartCloseTest, TestingModeRunsTheBuiltInTestAndNeverTouchesTheSettings) {
+    int questions = 0;
+    auto window = Start("/t");
+    QObject::connect(&window->Panel(), &AskPanel::questionShown, [&] {
+        ++questions;
+        QTimer::singleShot(0, [&] { window->Panel().Button(AskPanel::TagCancel).click(); });
+    });
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("[Testing mode]"));
+    EXPECT_EQ(window->width(), 700);
+    EXPECT_EQ(window->Dictionary().Count(), 18);
+    EXPECT_EQ(window->Editor().LineCount(), 26);
+    EXPECT_TRUE(window->Editor().ReadOnly());
+    EXPECT_EQ(window->Panel().HotKeys(), QStringLiteral("1234"));
+    // The test's own settings: no dictionary editor.
+    EXPECT_FALSE(window->Action("EditDic1")->isEnabled());
+    QAction* testing = window->Action("Testing1");
+    ASSERT_NE(testing, nullptr);
+    EXPECT_EQ(testing->text(), QStringLiteral("Тестирование"));
+    EXPECT_EQ(testing->shortcut(), QKeySequence(Qt::Key_F11));
+    const QList<QAction*> file = window->FileMenu()->actions();
+    ASSERT_GE(file.size(), 2);
+    EXPECT_EQ(file.back(), testing);
+    EXPECT_TRUE(file[file.size() - 2]->isSeparator());
+    EXPECT_TRUE(window->Action("Umlobegin1")->isEnabled());
+
+    testing->trigger();
+    EXPECT_EQ(questions, 0);
+    EXPECT_TRUE(messages_.empty()) << messages_.front();
+    EXPECT_EQ(testing->text(), QStringLiteral("Сброс теста"));
+    EXPECT_EQ(window->Editor().LineText(1), u"всё все Всё ВСЁ всё");
+
+    EXPECT_TRUE(window->Modified());
+    EXPECT_TRUE(window->close()); // the test text is not offered for saving
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_FALSE(QFile::exists(dir_.filePath("umlo.ini")));
+}
+
+TEST_F(StartCloseTest, TheSecondTestingChoiceLeavesTheTestTextForFreeTesting) {
+    auto window = Start("/t");
+    QAction* testing = window->Action("Testing1");
+    ASSERT_NE(testing, nullptr);
+    testing->trigger();
+    testing->trigger();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("[Free testing mode]"));
+    EXPECT_FALSE(testing->isEnabled());
+    EXPECT_FALSE(window->Editor().ReadOnly());
+    EXPECT_EQ(window->Editor().LineText(1), u"все все Все ВСЕ все");
+    EXPECT_EQ(window->Editor().SelStart(), 0);
+    // Questions are now the user's: the first doubtful word is asked.
+    QString asked;
+    QObject::connect(&window->Panel(), &AskPanel::questionShown, [&] {
+        asked = window->Panel().Button(AskPanel::TagUmlo).text();
+        QTimer::singleShot(0, [&] { window->Panel().Button(AskPanel::TagCancel).click(); });
+    });
+    window->Action("Umlobegin1")->trigger();
+    EXPECT_EQ(asked, QStringLiteral("всё (&2)"));
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(StartCloseTest, UpperCaseTIsAFileNameAndTheEditorSettingEnablesTheEditor) {
+    WriteFile(dir_.filePath("umlo.ini"), "[Editor]\r\nEnabled=1\r\n");
+    auto window = Start("/T");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0], "Файл \"/T\" не найден");
+    EXPECT_EQ(window->Action("Testing1"), nullptr);
+    EXPECT_TRUE(window->windowTitle().isEmpty());
+    EXPECT_TRUE(window->Action("EditDic1")->isEnabled());
 }
 
 } // namespace
