@@ -35,6 +35,13 @@ bool TakeVersion(std::string_view line, std::string& version) {
     return true;
 }
 
+int NotARegularFileError(const std::filesystem::file_status& status) {
+    if (std::filesystem::is_regular_file(status)) {
+        return 0;
+    }
+    return std::filesystem::is_directory(status) ? EISDIR : EINVAL;
+}
+
 int ReadLines(std::FILE* file, const std::function<void(std::string_view)>& line) {
     std::string buffer(kChunkBytes, '\0');
     std::string pending; // a line that runs across chunks

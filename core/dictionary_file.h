@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -21,6 +22,10 @@ std::string PathForMessage(const std::string& path);
 // Version from a comment line holding "Версия:" and a non-blank remainder
 // (blanks and control characters trimmed). False when the line has none.
 bool TakeVersion(std::string_view line, std::string& version);
+
+// Only a regular file has an end: a device or a pipe could feed one endless
+// line. 0 for a regular file, else the errno to report (EISDIR, EINVAL).
+int NotARegularFileError(const std::filesystem::file_status& status);
 
 // Feeds every line of the file to `line`. A line ends with LF, a CR before it
 // is dropped; the last line needs no line end. Returns errno on a read error.

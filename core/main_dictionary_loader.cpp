@@ -128,10 +128,8 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
         host.ShowError(std::strerror(ec.value()));
         return false;
     }
-    // Only a regular file has an end: a device or a pipe could feed one
-    // endless line.
-    if (!fs::is_regular_file(status)) {
-        host.ShowError(std::strerror(fs::is_directory(status) ? EISDIR : EINVAL));
+    if (const int error = NotARegularFileError(status); error != 0) {
+        host.ShowError(std::strerror(error));
         return false;
     }
 

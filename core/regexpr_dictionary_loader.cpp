@@ -90,8 +90,8 @@ bool LoadRegExprDictionary(TRegExprDic& dic, std::string& pathInForce, TOptions&
         host.ShowError(std::strerror(ec.value()));
         return false;
     }
-    if (fs::is_directory(status)) {
-        host.ShowError(std::strerror(EISDIR));
+    if (const int error = NotARegularFileError(status); error != 0) {
+        host.ShowError(std::strerror(error));
         return false;
     }
 

@@ -101,11 +101,18 @@ TextFormat DetectEncoding(const std::string& path, bool statistics, int utfLengt
     if (!in) {
         return 0;
     }
+    // UTFLength comes from the settings file: a huge value must cost no more
+    // than the file holds, so the bytes are read in chunks.
     const std::size_t want = static_cast<std::size_t>(std::max(utfLength, 1)) * 2;
-    std::vector<char> buffer(want);
-    in.read(buffer.data(), static_cast<std::streamsize>(want));
-    const auto got = static_cast<std::size_t>(in.gcount());
-    return DetectEncodingBytes(std::string_view(buffer.data(), got), statistics, utfLength);
+    constexpr std::size_t kChunk = 1 << 16;
+    std::string buffer;
+    while (buffer.size() < want && in) {
+        const std::size_t from = buffer.size();
+        buffer.resize(from + std::min(kChunk, want - from));
+        in.read(buffer.data() + from, static_cast<std::streamsize>(buffer.size() - from));
+        buffer.resize(from + static_cast<std::size_t>(in.gcount()));
+    }
+    return DetectEncodingBytes(buffer, statistics, utfLength);
 }
 
 TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool autoUnicode,

@@ -211,11 +211,19 @@ TEST_F(RegExprFileTest, EmptyFileBinaryBytesAndLongLinesLoadSafely) {
     EXPECT_NE(host.messages[0].text.find("неверное выражение"), std::string::npos);
 }
 
-TEST_F(RegExprFileTest, DirectoryIsAReadError) {
+TEST_F(RegExprFileTest, DirectoryOrDeviceIsAReadError) {
     std::string path = dir_.string();
     EXPECT_FALSE(LoadRegExprDictionary(dic, path, options, host));
     EXPECT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(path, dir_.string());
+
+    // A device has no end: it is refused before reading, and the path stays.
+    host.messages.clear();
+    path = "/dev/zero";
+    EXPECT_FALSE(LoadRegExprDictionary(dic, path, options, host));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(path, "/dev/zero");
+    EXPECT_EQ(dic.Count(), 0);
 }
 
 } // namespace

@@ -149,6 +149,23 @@ TEST_F(TempFiles, DetectEncodingOfAHugeFileReadsOnlyItsStart) {
     EXPECT_EQ(DetectEncoding(path.string(), true), 18);
 }
 
+// UTFLength is read from the settings file unchecked: any value gives the
+// same verdict on a short file as the default, and a device is read only up
+// to the limit.
+TEST_F(TempFiles, DetectEncodingWithAHugeUtfLengthReadsOnlyTheFile) {
+    const std::string utf16 = Write("w.txt", Utf16Le(u"Привет, мир"));
+    const std::string utf8 = Write("u.txt", "\xEF\xBB\xBF\xD0\x9F\xD1\x80\xD0\xB8");
+    for (const int length : {512, 2000000000, 2147483647}) {
+        EXPECT_EQ(DetectEncoding(utf16, true, length), DetectEncoding(utf16, true)) << length;
+        EXPECT_EQ(DetectEncoding(utf8, true, length), DetectEncoding(utf8, true)) << length;
+        EXPECT_NE(DetectEncoding(utf8, true, length), 0) << length;
+    }
+    if (std::filesystem::exists("/dev/zero")) {
+        EXPECT_EQ(DetectEncoding("/dev/zero", true, 4096),
+                  DetectEncodingBytes(std::string(8192, '\0'), true, 4096));
+    }
+}
+
 TEST_F(TempFiles, ResolveFormatWithAutoUnicode) {
     const std::string le = Write("le.txt", "\xFF\xFE" + Utf16Le(u"Привет"));
     // The dialog's encoding plays no part; its rich-text choice does.
