@@ -21,14 +21,26 @@ constexpr std::string_view kToolBar = "ToolBar";
 constexpr std::string_view kFiles = "Files";
 constexpr int kToolButtons = 50;
 
+// Paths are kept in cp1251 like the rest of the file, except a path that
+// cp1251 cannot spell (café, CJK names), which would come back with "?" in
+// it: that one is written in UTF-8, and read back as UTF-8 because a cp1251
+// path is practically never valid UTF-8 with bytes above 127.
 std::string ReadPath(const ProfileFile& file, std::string_view section, std::string_view key,
                      std::string_view defaultValue) {
-    return Cp1251ToUtf8(file.ReadString(section, key, defaultValue));
+    std::string value = file.ReadString(section, key, defaultValue);
+    const bool ascii = std::all_of(value.begin(), value.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return !ascii && IsValidUtf8(value) ? value : Cp1251ToUtf8(value);
 }
 
 void WritePath(ProfileFile& file, std::string_view section, std::string_view key,
                std::string_view path) {
-    file.WriteString(section, key, Utf8ToCp1251(path));
+    std::string cp1251 = Utf8ToCp1251(path);
+    if (Cp1251ToUtf8(cp1251) != path) {
+        file.WriteString(section, key, path);
+        return;
+    }
+    file.WriteString(section, key, cp1251);
 }
 
 std::string Key(std::string_view stem, int number) {

@@ -361,6 +361,27 @@ TEST(SettingsFileTest, SavedKeysComeFromTheRememberedOrTheCurrentSettings) {
     EXPECT_FALSE(file.ReadBool("Internal", "UTF8Warning", true));
 }
 
+// Paths cp1251 can spell are written in cp1251; others (é, CJK) in UTF-8,
+// so that they survive a restart instead of coming back with "?".
+TEST(SettingsFileTest, PathsOutsideCp1251SurviveARestart) {
+    const OptionCopies options;
+    SettingsValues values;
+    values.DictionaryPath = "/opt/словари/umlox.dat";
+    values.TextDirectory = "/home/u/café/тексты";
+    RecentFiles recent;
+    recent.AddRecent("/home/u/日本/ёлка.txt", 3, FormatUtf8);
+    recent.AddRecent("/home/u/Ёлки/а.txt", 1, 0);
+    ProfileFile file;
+    WriteSettings(file, options, values, recent, "");
+    EXPECT_EQ(file.ReadString("Umlo", "Dictionary", ""), Cp("/opt/словари/umlox.dat"));
+    EXPECT_EQ(file.ReadString("Umlo", "TextDirectory", ""), "/home/u/café/тексты");
+
+    const Loaded l = Read(Profile(file.Text()));
+    EXPECT_EQ(l.values.DictionaryPath, values.DictionaryPath);
+    EXPECT_EQ(l.values.TextDirectory, values.TextDirectory);
+    EXPECT_EQ(l.recent.Entries(), recent.Entries());
+}
+
 TEST(SettingsFileTest, DictionaryPathsAreResolvedAgainstTheProgramFolder) {
     Loaded l = Read(Profile("[Umlo]\nDictionary=my.dat\nRegExprDictionary=/data/re.dat\n"));
     EXPECT_EQ(l.values.DictionaryPath, "/opt/umlo/my.dat");
