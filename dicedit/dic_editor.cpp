@@ -11,6 +11,7 @@
 #include "dicedit/editor_wait.h"
 #include "dicedit/pane_lines.h"
 #include "documents/load_save.h"
+#include "documents/window_caption.h"
 
 namespace umlo {
 
@@ -267,13 +268,8 @@ void DicEditor::SetModified(bool on) {
 }
 
 void DicEditor::UpdateCaption() {
-    // The modified marker " *" goes on once and comes off with the save.
-    std::string caption = captionName_;
-    const bool marked = !caption.empty() && caption.back() == '*';
-    if (modified_ && !marked) {
-        caption += " *";
-    }
-    ui_.SetCaption(caption);
+    // The marker is rebuilt from the bare name, so it comes off with the save.
+    ui_.SetCaption(modified_ ? WithModifiedMarker(captionName_, true) : captionName_);
 }
 
 void DicEditor::ShowWordCount() {
