@@ -29,6 +29,7 @@
 #include "core/codepage.h"
 #include "core/pass.h"
 #include "core/self_test.h"
+#include "dicedit/dic_edit_form.h"
 #include "core/statistics.h"
 #include "documents/load_save.h"
 #include "documents/search.h"
@@ -98,8 +99,9 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     toolBar_ = new ToolBar(ToolBar::MenuCommands(*menuBar()), this);
     addToolBar(Qt::TopToolBarArea, toolBar_);
     CreateSearch();
-    // The other windows, in the start-up order.
-    optionsForm_ = new TOptionsForm(this);
+    settingsFolder_ =
+        start_.programFolder.empty() ? std::string(".") : SettingsFolder(start_.programFolder);
+    CreateForms();
 
     // The start-up routine.
     if (!start_.programFolder.empty()) {
@@ -112,8 +114,10 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     LoadSettings();
     toolBar_->LoadButtons(values_.ToolButtons);
     toolBar_->setVisible(options_.CurrentOptions.ShowToolBar);
+    dicEdit_->SetSplitSize(values_.SplitSize);
     ApplyEditorFont();
-    panel_->SetHotKeys(Utf8ToQString(values_.ButtonHotKeys));
+    // The settings file holds the keys in cp1251.
+    panel_->SetHotKeys(Utf8ToQString(Cp1251ToUtf8(values_.ButtonHotKeys)));
     RegExprSettings& re = engine_->RegExprConfig();
     re.wordsBufferLength = values_.WordsBufferLength;
     re.log = values_.RegExprLog;
@@ -154,8 +158,6 @@ void TMainForm::ReadCommandLine() {
 }
 
 void TMainForm::LoadSettings() {
-    settingsFolder_ =
-        start_.programFolder.empty() ? std::string(".") : SettingsFolder(start_.programFolder);
     const std::string path = FileInFolder(settingsFolder_, kSettingsFileName);
     const std::string own = FileInFolder(start_.programFolder, kSettingsFileName);
     settingsFile_ = path == own ? std::make_unique<SettingsFile>(path)
@@ -231,6 +233,8 @@ void TMainForm::DeferredStart() {
         LoadRegExprDictionary(regExprs_, values_.RegExprDictionaryPath, options_.CurrentOptions,
                               *host_);
     }
+    morphs_.LoadRulesIfPresent(BundledDataFile(start_.programFolder, std::string(kMorphsFileName)),
+                               *host_);
     if (!startedForTesting_ && !startPath_.empty()) {
         if (!files_->LoadText(startPath_, startFormat_)) {
             files_->ForgetCurrentPath();
@@ -264,7 +268,9 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         return;
     }
     recent_->RememberPosition(files_->CurrentPath(), *buffer_);
-    values_.ButtonHotKeys = QStringToUtf8(panel_->HotKeys());
+    values_.ButtonHotKeys = Utf8ToCp1251(QStringToUtf8(panel_->HotKeys()));
+    values_.SplitSize = dicEdit_->SplitSize();
+    values_.InsertLog = dicEdit_->InsertLogOn();
     values_.ToolButtons = toolBar_->SavedButtons();
     const QRect g = geometry();
     values_.Window = {g.height(), g.width(), g.top(), g.left()};

@@ -14,6 +14,7 @@
 
 #include "core/host.h"
 #include "core/main_dictionary.h"
+#include "core/morpho_gen.h"
 #include "core/options.h"
 #include "core/regexpr_dictionary.h"
 #include "documents/recent_files.h"
@@ -35,7 +36,11 @@ class SelfTest;
 class TextFiles;
 class TextIoWindowHost;
 class TextSearch;
+class TAboutForm;
+class TDicEditForm;
+class TFilePropForm;
 class TOptionsForm;
+class TStatForm;
 class ToolBar;
 
 struct StartOptions {
@@ -120,6 +125,11 @@ public:
     FindDialog& FindBox() { return *findDialog_; }
     ToolBar& Tools() { return *toolBar_; }
     TOptionsForm& OptionsForm() { return *optionsForm_; }
+    TAboutForm& AboutForm() { return *aboutForm_; }
+    TDicEditForm& DicEdit() { return *dicEdit_; }
+    TStatForm& StatForm() { return *statForm_; }
+    TFilePropForm& FilePropForm() { return *filePropForm_; }
+    const MorphoGen& WordForms() const { return morphs_; }
     TextSearch& Search() { return *search_; }
     // Started with "/t"; stays true for the run (the test itself may end its
     // own testing mode).
@@ -127,8 +137,6 @@ public:
     SelfTest* Testing() { return selfTest_.get(); }
     // One line for the dictionary editor's word window (UTF-8).
     void AppendToWordWindow(std::string_view word);
-    // Lines waiting for the word window while there is no dictionary editor.
-    const std::vector<std::string>& PendingWordLines() const { return pendingWords_; }
     QtTextBuffer& Editor() { return *buffer_; }
     AskPanel& Panel() { return *panel_; }
     PassEngine& Engine() { return *engine_; }
@@ -150,6 +158,7 @@ protected:
 private:
     void CreateMenus();
     void CreateSearch();
+    void CreateForms();
     void RebuildRecentMenu();
     void StartTestingMode();
     void PrepareTestText();
@@ -175,10 +184,14 @@ private:
     FindDialog* findDialog_ = nullptr;
     ToolBar* toolBar_ = nullptr;
     TOptionsForm* optionsForm_ = nullptr;
+    TAboutForm* aboutForm_ = nullptr;
+    TDicEditForm* dicEdit_ = nullptr;
+    TStatForm* statForm_ = nullptr;
+    TFilePropForm* filePropForm_ = nullptr;
+    MorphoGen morphs_;
     std::unique_ptr<TextSearch> search_;
     std::unique_ptr<SelfTest> selfTest_;
     bool startedForTesting_ = false;
-    std::vector<std::string> pendingWords_;
     // While the pass holds the menus: the states to restore afterwards.
     bool passMenusOff_ = false;
     std::map<QString, bool> heldStates_;

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "app/main_window_host.h"
 #include "app/main_window_states.h"
+#include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "app/tool_bar.h"
 #include "core/decision.h"
@@ -251,7 +252,9 @@ void TMainForm::Umlopos1Click() {
 }
 
 void TMainForm::Clearstat1Click() {
-    ResetStatistics(engine_->Counters(), dic_, regExprs_, *host_);
+    // Asks first; the reset also takes the colour marks off the text.
+    umlo::Clearstat1Click(engine_->Counters(), dic_, regExprs_, *buffer_,
+                          FromQColor(editor_->palette().color(QPalette::Text)), *host_);
     RefreshCommands();
 }
 

@@ -5,30 +5,77 @@
 #include <QPlainTextEdit>
 #include <QUrl>
 
+#include "app/about_form.h"
+#include "app/file_prop_form.h"
+#include "app/find_dialog.h"
 #include "app/main_window.h"
 #include "app/main_window_host.h"
-#include "app/main_window_states.h"
 #include "app/options_form.h"
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
+#include "app/stat_form.h"
 #include "app/tool_bar.h"
 #include "core/codepage.h"
 #include "core/collection.h"
 #include "core/pass.h"
+#include "core/statistics.h"
+#include "dicedit/dic_edit_form.h"
+#include "documents/about_text.h"
 #include "documents/load_save.h"
+#include "documents/search.h"
+#include "documents/update_check.h"
 
 namespace umlo {
-namespace {
 
-constexpr std::string_view kUpdateHost = "umlo.narod.ru";
+void TMainForm::CreateForms() {
+    aboutForm_ = new TAboutForm(this);
 
-} // namespace
+    DicEditContext context;
+    context.programFolder = start_.programFolder;
+    context.workFolder = settingsFolder_;
+    context.mainDictionaryPath = [this] { return values_.DictionaryPath; };
+    context.regExprDictionaryPath = [this] { return values_.RegExprDictionaryPath; };
+    context.wordForms = &morphs_;
+    context.openFind = [this](TextBuffer& pane, bool regExpr) {
+        // The editor runs modal: the dialog must be its child to take input.
+        if (findDialog_->parentWidget() != dicEdit_) {
+            findDialog_->setParent(dicEdit_, findDialog_->windowFlags());
+        }
+        search_->OpenFindForPane(pane, regExpr);
+    };
+    context.reloadMainDictionary = [this] {
+        LoadMainDictionary(dic_, values_.DictionaryPath, *host_);
+    };
+    context.reloadRegExprDictionary = [this] {
+        LoadRegExprDictionary(regExprs_, values_.RegExprDictionaryPath, options_.CurrentOptions,
+                              *host_);
+    };
+    dicEdit_ = new TDicEditForm(
+        *host_, std::move(context),
+        [](QPlainTextEdit& pane) { return std::make_unique<QtTextBuffer>(pane); }, this);
 
-void TMainForm::AppendToWordWindow(std::string_view word) {
-    pendingWords_.emplace_back(word);
+    statForm_ = new TStatForm(dic_, regExprs_, *host_, start_.programFolder, this);
+    filePropForm_ = new TFilePropForm(*host_, this);
+    optionsForm_ = new TOptionsForm(this);
 }
 
-void TMainForm::EditDic1Click() {}
+void TMainForm::AppendToWordWindow(std::string_view word) {
+    dicEdit_->AppendWord(Utf8ToCp1251(word));
+}
+
+void TMainForm::EditDic1Click() {
+    if (PassRunning()) {
+        return;
+    }
+    hide();
+    SetPassMenus(false);
+    dicEdit_->Execute(geometry());
+    if (findDialog_->parentWidget() != this) {
+        findDialog_->setParent(this, findDialog_->windowFlags());
+    }
+    SetPassMenus(true);
+    show();
+}
 
 void TMainForm::Copytodicedit1Click() {
     const std::u16string selected = buffer_->SelectedText();
@@ -36,7 +83,7 @@ void TMainForm::Copytodicedit1Click() {
         return;
     }
     // The word window holds cp1251 lines: what cp1251 lacks becomes "?".
-    AppendToWordWindow(Cp1251ToUtf8(Utf16ToCp1251(selected)));
+    dicEdit_->AppendWord(Utf16ToCp1251(selected));
 }
 
 void TMainForm::Umlocollect1Click() {
@@ -44,13 +91,19 @@ void TMainForm::Umlocollect1Click() {
         return;
     }
     engine_->RegExprConfig().textPath = files_->CurrentPath();
+    host_->SetScanActive(true);
     Umlocollect1(*engine_);
+    host_->SetScanActive(false);
     RefreshCommands();
 }
 
-void TMainForm::Stat1Click() {}
+void TMainForm::Stat1Click() {
+    statForm_->ShowModal();
+}
 
-void TMainForm::Fileprop1Click() {}
+void TMainForm::Fileprop1Click() {
+    filePropForm_->ShowFileProperties(*buffer_, files_->CurrentPath(), files_->CurrentFormat());
+}
 
 void TMainForm::Options1Click() {
     if (PassRunning()) {
@@ -74,10 +127,13 @@ void TMainForm::Options1Click() {
     }
 }
 
-void TMainForm::About1Click() {}
+void TMainForm::About1Click() {
+    aboutForm_->ShowAbout(AboutStateOf(dic_, values_.DictionaryPath, regExprs_,
+                                       values_.RegExprDictionaryPath, options_.CurrentOptions));
+}
 
 void TMainForm::Moreabout1Click() {
-    QDesktopServices::openUrl(QUrl(Utf8ToQString(HomePageAddress(kUpdateHost))));
+    QDesktopServices::openUrl(QUrl(Utf8ToQString(HomePageUrl())));
 }
 
 } // namespace umlo

@@ -110,6 +110,12 @@ void MainWindowHost::HideConfirmationPanel() {
     window_.Editor().Widget().setFocus();
 }
 
+void MainWindowHost::SetScanActive(bool on) {
+    passActive_ = on;
+    scanOnly_ = on;
+    escPressed_ = false;
+}
+
 void MainWindowHost::SetPassMenus(bool enabled) {
     window_.SetPassMenus(enabled);
 }
@@ -142,6 +148,11 @@ bool MainWindowHost::eventFilter(QObject* watched, QEvent* event) {
             escPressed_ = true;
         }
         key->accept();
+        return true;
+    }
+    // Without the panel nothing of the window takes a click: no command may
+    // run under the scan.
+    if (scanOnly_ && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
         return true;
     }
     QPlainTextEdit& editor = window_.Editor().Widget();

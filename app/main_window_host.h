@@ -35,6 +35,10 @@ public:
     void SetCommandCaption(std::string_view itemName, std::string_view caption) override;
     void AppendToWordWindow(std::string_view word) override;
 
+    // A scan without the confirmation panel (the new-word collection): keys
+    // and clicks are held as during a pass, and Esc is noted.
+    void SetScanActive(bool on);
+
 protected:
     // While a pass runs: Esc is noted, other keys and clicks in the editor are
     // kept away; while a question waits the panel takes its keys.
@@ -47,6 +51,7 @@ private:
     AskPanel& panel_;
     int busyDepth_ = 0;
     bool passActive_ = false;
+    bool scanOnly_ = false;
     bool escPressed_ = false;
     QElapsedTimer sincePump_;
 };

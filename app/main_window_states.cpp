@@ -38,8 +38,4 @@ std::vector<std::pair<std::string_view, bool>> RefreshedCommandStates(const Comm
     };
 }
 
-std::string HomePageAddress(std::string_view updateHost) {
-    return "http://" + std::string(updateHost) + "/umlo/umlo.html";
-}
-
 } // namespace umlo

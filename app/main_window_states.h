@@ -33,7 +33,4 @@ struct CommandInputs {
 // Every command the refresh sets, with its new state, in a fixed order.
 std::vector<std::pair<std::string_view, bool>> RefreshedCommandStates(const CommandInputs& in);
 
-// "Ещё о программе": the program's home page on the update server.
-std::string HomePageAddress(std::string_view updateHost);
-
 } // namespace umlo

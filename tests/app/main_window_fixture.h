@@ -18,6 +18,7 @@
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "core/codepage.h"
+#include "dicedit/dic_edit_form.h"
 #include "documents/load_save.h"
 #include "tests/support/test_files.h"
 
@@ -86,6 +87,17 @@ protected:
         }
     }
     QtTextBuffer& Editor() { return window_->Editor(); }
+    // The non-empty lines of the dictionary editor's word window.
+    std::vector<std::string> WordLines() {
+        std::vector<std::string> out;
+        TextBuffer& pane = window_->DicEdit().WordPane();
+        for (int i = 0; i < pane.LineCount(); ++i) {
+            if (!pane.LineText(i).empty()) {
+                out.push_back(QStringToUtf8(ToQString(pane.LineText(i))));
+            }
+        }
+        return out;
+    }
     std::u16string Text() { return Editor().GetAllText(); }
 
     QTemporaryDir dir_;

@@ -2,11 +2,17 @@
 // dialog and the rest as they are wired.
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QTimer>
 
+#include "app/about_form.h"
+#include "app/file_prop_form.h"
 #include "app/options_form.h"
+#include "app/stat_form.h"
 #include "app/tool_bar.h"
+#include "dicedit/dic_edit_form.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace umlo {
@@ -64,6 +70,117 @@ TEST_F(MainWindowFormsTest, OptionsApplyShowsTheToolbarAndCancelChangesNothing) 
     EXPECT_FALSE(window_->Tools().isHidden());
     EXPECT_NE(Editor().Widget().lineWrapMode(), QPlainTextEdit::NoWrap);
     EXPECT_FALSE(window_->Modified()); // rewrapping is no change of the text
+}
+
+TEST_F(MainWindowFormsTest, StatisticsFilePropertiesAndAboutOpenModally) {
+    StartWindow("мёд\n");
+    LoadText("мед");
+    EXPECT_FALSE(Enabled("Stat1"));
+    Trigger("Umlobegin1");
+    ASSERT_TRUE(Enabled("Stat1"));
+    bool statShown = false;
+    OnModal([&](QWidget& modal) {
+        statShown = qobject_cast<TStatForm*>(&modal) != nullptr;
+        modal.close();
+    });
+    Trigger("Stat1");
+    EXPECT_TRUE(statShown);
+
+    bool propShown = false;
+    OnModal([&](QWidget& modal) {
+        propShown = qobject_cast<TFilePropForm*>(&modal) != nullptr;
+        modal.close();
+    });
+    Trigger("Fileprop1");
+    EXPECT_TRUE(propShown);
+
+    QString mainDictionary;
+    OnModal([&](QWidget& modal) {
+        if (qobject_cast<TAboutForm*>(&modal) != nullptr) {
+            mainDictionary = modal.findChild<QLabel*>(QStringLiteral("MainDictionary"))->text();
+        }
+        modal.close();
+    });
+    Trigger("About1");
+    EXPECT_TRUE(mainDictionary.contains(QStringLiteral("umlox.dat")))
+        << mainDictionary.toStdString();
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(MainWindowFormsTest, ClearingTheStatisticsAsksAndTakesTheMarksOff) {
+    StartWindow("мёд\n");
+    LoadText("мед");
+    Trigger("Umlobegin1");
+    ASSERT_NE(Editor().FormatAt(1), CharFormat{});
+    boxAnswers_ = {MessageResult::No};
+    Trigger("Clearstat1");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].kind, MessageKind::Warning);
+    EXPECT_TRUE(Enabled("Clearstat1"));
+    boxAnswers_ = {MessageResult::Yes};
+    Trigger("Clearstat1");
+    EXPECT_FALSE(Enabled("Clearstat1"));
+    EXPECT_FALSE(Enabled("Stat1"));
+    EXPECT_EQ(Editor().FormatAt(1), CharFormat{});
+}
+
+TEST_F(MainWindowFormsTest, DictionaryEditorReplacesTheMainWindowWhileOpen) {
+    StartWindow("мёд\n");
+    LoadText("мед");
+    window_->EnableCommand(QStringLiteral("EditDic1"), true);
+    bool editorShown = false;
+    bool mainHidden = false;
+    bool menusOff = false;
+    QRect place;
+    OnModal([&](QWidget& modal) {
+        editorShown = qobject_cast<TDicEditForm*>(&modal) != nullptr;
+        mainHidden = window_->isHidden();
+        menusOff = !Enabled("Open1") && !window_->Tools().isEnabled();
+        place = modal.geometry();
+        modal.close();
+    });
+    const QRect mainPlace = window_->geometry();
+    Trigger("EditDic1");
+    EXPECT_TRUE(editorShown);
+    EXPECT_TRUE(mainHidden);
+    EXPECT_TRUE(menusOff);
+    EXPECT_EQ(place.size(), mainPlace.size());
+    EXPECT_TRUE(window_->isVisible());
+    EXPECT_TRUE(Enabled("Open1"));
+    EXPECT_TRUE(window_->Tools().isEnabled());
+}
+
+TEST_F(MainWindowFormsTest, EscStopsACollection) {
+    StartWindow("мёд\n");
+    constexpr int kWords = 3000;
+    std::string text;
+    for (int i = 0; i < kWords; ++i) {
+        text += "вёдро ";
+    }
+    LoadText(text);
+    window_->Values().EditorEnabled = true;
+    window_->RefreshCommands();
+    Editor().SetCaret(0);
+    // Esc comes while the scan runs: the caret follows it word by word.
+    bool posted = false;
+    QObject::connect(&Editor().Widget(), &QPlainTextEdit::cursorPositionChanged, [&] {
+        if (!posted) {
+            posted = true;
+            QCoreApplication::postEvent(
+                &Editor().Widget(),
+                new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        }
+    });
+    Trigger("Umlocollect1");
+    ASSERT_TRUE(posted);
+    const size_t collected = WordLines().size();
+    EXPECT_GT(collected, 0u);
+    EXPECT_LT(collected, static_cast<size_t>(kWords));
+    EXPECT_EQ(QStringToUtf8(ToQString(Text())), text);
+    // Keys reach the editor again afterwards.
+    Editor().Widget().setFocus();
+    QTest::keyClick(&Editor().Widget(), Qt::Key_X);
+    EXPECT_NE(Text().find(u'x'), std::u16string::npos);
 }
 
 } // namespace

@@ -74,9 +74,5 @@ TEST(CommandStates, EachCommandNeedsItsOwnConditions) {
     EXPECT_TRUE(States(in)["Umlocollect1"]);
 }
 
-TEST(HomePage, IsTheProgramPageOnTheUpdateServer) {
-    EXPECT_EQ(HomePageAddress("example.org"), "http://example.org/umlo/umlo.html");
-}
-
 } // namespace
 } // namespace umlo

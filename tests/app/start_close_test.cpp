@@ -197,5 +197,17 @@ TEST_F(StartCloseTest, UpperCaseTIsAFileNameAndTheEditorSettingEnablesTheEditor)
     EXPECT_TRUE(window->Action("EditDic1")->isEnabled());
 }
 
+TEST_F(StartCloseTest, AnswerKeysAreCp1251CharactersInTheSettingsFile) {
+    WriteFile(dir_.filePath("umlo.ini"), Cp("[Umlo]\r\nButtonHotKeys=Й234\r\n"));
+    {
+        auto window = Start("");
+        EXPECT_EQ(window->Panel().HotKeys(), QStringLiteral("Й234"));
+        window->Panel().SetHotKeys(QStringLiteral("ЖЦ34"));
+        EXPECT_TRUE(window->close());
+    }
+    const std::string ini = ReadFile(dir_.filePath("umlo.ini"));
+    EXPECT_NE(ini.find(Cp("ButtonHotKeys=ЖЦ34\r\n")), std::string::npos) << ini;
+}
+
 } // namespace
 } // namespace umlo
