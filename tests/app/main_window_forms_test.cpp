@@ -4,11 +4,13 @@
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
 
 #include "app/about_form.h"
 #include "app/file_prop_form.h"
+#include "app/find_dialog.h"
 #include "app/options_form.h"
 #include "app/stat_form.h"
 #include "app/tool_bar.h"
@@ -181,6 +183,41 @@ TEST_F(MainWindowFormsTest, EscStopsACollection) {
     Editor().Widget().setFocus();
     QTest::keyClick(&Editor().Widget(), Qt::Key_X);
     EXPECT_NE(Text().find(u'x'), std::u16string::npos);
+}
+
+TEST_F(MainWindowFormsTest, TheFindDialogSearchesTheDictionaryEditorsPaneWhileItIsOpen) {
+    StartWindow("мёд\n");
+    window_->EnableCommand(QStringLiteral("EditDic1"), true);
+    FindDialog& find = window_->FindBox();
+    std::u16string selected;
+    bool childOfEditor = false;
+    OnModal([&](QWidget& modal) {
+        auto* editor = qobject_cast<TDicEditForm*>(&modal);
+        ASSERT_NE(editor, nullptr);
+        TextBuffer& words = editor->WordPane();
+        words.SetAllText(u"ёж\rёлка");
+        words.SetCaret(0);
+        editor->WordEditorWidget().setFocus();
+        editor->Action(QStringLiteral("Find1"))->trigger();
+        childOfEditor = find.parentWidget() == editor && find.isVisible();
+        find.TextField().setText(QStringLiteral("ёлка"));
+        QTest::mouseClick(&find.FindNextButton(), Qt::LeftButton);
+        selected = words.SelectedText();
+        find.reject();
+        modal.close();
+    });
+    Trigger("EditDic1");
+    EXPECT_TRUE(childOfEditor);
+    EXPECT_EQ(selected, u"ёлка");
+    EXPECT_EQ(find.parentWidget(), window_.get());
+    // Back in the main window, "Найти" searches the main editor again.
+    LoadText("мед ёлка");
+    Editor().SetCaret(0);
+    Trigger("Find1");
+    QTest::mouseClick(&find.FindNextButton(), Qt::LeftButton);
+    EXPECT_EQ(Editor().SelStart(), 4);
+    EXPECT_EQ(Editor().SelLength(), 4);
+    find.reject();
 }
 
 } // namespace
