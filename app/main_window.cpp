@@ -29,8 +29,8 @@
 #include "core/codepage.h"
 #include "core/pass.h"
 #include "core/self_test.h"
-#include "dicedit/dic_edit_form.h"
 #include "core/statistics.h"
+#include "dicedit/dic_edit_form.h"
 #include "documents/load_save.h"
 #include "documents/search.h"
 #include "documents/settings_location.h"
@@ -247,11 +247,13 @@ void TMainForm::DeferredStart() {
 }
 
 bool TMainForm::PassRunning() const {
-    return engine_->Flags().PassRunning;
+    // A collection scans like a pass: nothing may change the text or close
+    // the window under it.
+    return engine_->Flags().PassRunning || engine_->Flags().CollectMode;
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    // A running pass keeps the window open; it ends with Esc or "Прервать".
+    // A running scan keeps the window open; it ends with Esc or "Прервать".
     if (PassRunning()) {
         event->ignore();
         return;

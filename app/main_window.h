@@ -169,6 +169,7 @@ private:
     void ApplyEditorFont();
     void OnTextChanged();
     void OnSelectionMoved();
+    // A pass or a collection is scanning the text.
     bool PassRunning() const;
 
     StartOptions start_;

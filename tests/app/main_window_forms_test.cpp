@@ -165,9 +165,11 @@ TEST_F(MainWindowFormsTest, EscStopsACollection) {
     Editor().SetCaret(0);
     // Esc comes while the scan runs: the caret follows it word by word.
     bool posted = false;
+    bool closedUnderTheScan = true;
     QObject::connect(&Editor().Widget(), &QPlainTextEdit::cursorPositionChanged, [&] {
         if (!posted) {
             posted = true;
+            closedUnderTheScan = window_->close();
             QCoreApplication::postEvent(
                 &Editor().Widget(),
                 new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
@@ -175,6 +177,8 @@ TEST_F(MainWindowFormsTest, EscStopsACollection) {
     });
     Trigger("Umlocollect1");
     ASSERT_TRUE(posted);
+    EXPECT_FALSE(closedUnderTheScan);
+    EXPECT_TRUE(window_->isVisible());
     const size_t collected = WordLines().size();
     EXPECT_GT(collected, 0u);
     EXPECT_LT(collected, static_cast<size_t>(kWords));
