@@ -227,7 +227,6 @@ void TMainForm::DeferredStart() {
     if (startedForTesting_) {
         LoadTestDictionary(dic_, *host_);
         LoadTestRegExprDictionary(regExprs_, values_.RegExprDictionaryPath);
-        PrepareTestText();
     } else {
         LoadMainDictionary(dic_, values_.DictionaryPath, *host_);
         LoadRegExprDictionary(regExprs_, values_.RegExprDictionaryPath, options_.CurrentOptions,
@@ -235,7 +234,10 @@ void TMainForm::DeferredStart() {
     }
     morphs_.LoadRulesIfPresent(BundledDataFile(start_.programFolder, std::string(kMorphsFileName)),
                                *host_);
-    if (!startedForTesting_ && !startPath_.empty()) {
+    if (startedForTesting_) {
+        // The test runs when the user chooses "Тестирование".
+        PrepareTestText();
+    } else if (!startPath_.empty()) {
         if (!files_->LoadText(startPath_, startFormat_)) {
             files_->ForgetCurrentPath();
         }

@@ -161,7 +161,9 @@ private:
     void CreateForms();
     void RebuildRecentMenu();
     void StartTestingMode();
+    // BuildTestText and what the window adds to it.
     void PrepareTestText();
+    void TestTextBuilt();
     QAction* AddCommand(QMenu* menu, const char* name, const char* caption, const char* shortcut,
                         bool enabledAtFirst, void (TMainForm::*handler)());
     void ReadCommandLine();

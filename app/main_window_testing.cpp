@@ -28,6 +28,10 @@ void TMainForm::StartTestingMode() {
 
 void TMainForm::PrepareTestText() {
     selfTest_->BuildTestText(*engine_);
+    TestTextBuilt();
+}
+
+void TMainForm::TestTextBuilt() {
     panel_->SetHotKeys(QStringLiteral("1234"));
     resize(kTestWindowWidth, height());
     SetModified(false);
@@ -40,9 +44,7 @@ void TMainForm::Testing1Click() {
     const SelfTestOutcome outcome = selfTest_->RunSelfTest(*engine_);
     if (outcome.kind == SelfTestOutcome::Kind::Reset) {
         // Free testing: the rebuilt text, dictionaries and options, asked by hand.
-        panel_->SetHotKeys(QStringLiteral("1234"));
-        resize(kTestWindowWidth, height());
-        SetModified(false);
+        TestTextBuilt();
         SetCaptionPath(QStringLiteral("[Free testing mode]"));
     }
     RefreshCommands();
