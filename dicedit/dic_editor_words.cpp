@@ -51,20 +51,25 @@ void DicEditor::PlaceWords(bool adding) {
             ++index;
             continue;
         }
-        bool valid = true;
+        std::string rejection;
         if (adding) {
             const LineCheckResult check = CheckDicLine(w, regExprMode_);
             if (check.error) {
-                host_.SetStatusText(0, check.message);
-                valid = false;
+                rejection = check.message;
             }
         }
-        if (PlaceWord(w, adding && valid)) {
+        const bool placed = PlaceWord(w, adding && rejection.empty());
+        if (placed) {
             // The next word moves up into this line.
             DeletePaneLine(words_, index);
             ShowWordCount();
         } else {
             ++index;
+        }
+        // Shown after the word's place: the caret move there rewrites the
+        // status field with the caret position.
+        if (!rejection.empty()) {
+            host_.SetStatusText(0, rejection);
         }
     }
 }

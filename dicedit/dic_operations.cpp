@@ -224,10 +224,13 @@ LengthLine WriteLengthLine(std::vector<std::string>& lines, bool regexMode) {
     }
     LengthLine result;
     if (lengthLine < 0) {
-        // The third line as a rule, but never below the first word: in word
-        // mode only the lines above it are searched, and a length line among
-        // the words would not be found again, so each run would add one more.
-        lengthLine = std::min({2, std::max(count - 1, 0), firstEntry});
+        // The third line as a rule. In word mode never below the first word:
+        // only the lines above it are searched, and a length line among the
+        // words would not be found again, so each run would add one more.
+        lengthLine = std::min(2, std::max(count - 1, 0));
+        if (!regexMode) {
+            lengthLine = std::min(lengthLine, firstEntry);
+        }
         lines.insert(lines.begin() + lengthLine, "#");
         ++comments;
         result.inserted = true;

@@ -164,6 +164,21 @@ TEST_F(DicEditFormTest, AModalRunLoadsEditsAsksOnCloseAndKeepsTheWords) {
     EXPECT_EQ(PaneLines(form->WordPane()), std::vector<std::string>{Cp("щётка")});
 }
 
+// A refused word's error stays in the status field although the caret moves
+// to the word's place in the dictionary pane.
+TEST_F(DicEditFormTest, ARefusedWordKeepsItsErrorInTheStatus) {
+    form->AppendWord(Cp("елка"));
+    RunOpen([&] {
+        form->Action("OpenCurrDic1")->trigger();
+        form->WordEditorWidget().setFocus();
+        QTest::keyClick(&form->WordEditorWidget(), Qt::Key_Insert);
+        EXPECT_EQ(form->StatusText(), QStringLiteral("Ошибка: строка без Ё"));
+        EXPECT_EQ(PaneLines(form->DictionaryPane()),
+                  (std::vector<std::string>{Cp("ёж"), Cp("ёлка"), Cp("ёрш")}));
+        EXPECT_EQ(PaneLines(form->WordPane()), std::vector<std::string>{Cp("елка")});
+    });
+}
+
 TEST_F(DicEditFormTest, TypingChangesTheCaptionAndTheCaretShowsInTheStatus) {
     RunOpen([&] {
         form->Action("OpenCurrDic1")->trigger();

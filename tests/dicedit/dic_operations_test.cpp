@@ -334,6 +334,18 @@ TEST(LengthLine, RegularExpressionModeCountsEntryLinesOfTheWholeText) {
     EXPECT_EQ(lines[5], Cp("# Длина: 3"));
 }
 
+TEST(LengthLine, RegularExpressionModePutsANewLineThirdEvenAmongEntries) {
+    // The whole text is searched in this mode, so the line is found again.
+    std::vector<std::string> lines = Lines({"всё равно", "ещё бы"});
+    LengthLine r = WriteLengthLine(lines, true);
+    EXPECT_TRUE(r.inserted);
+    EXPECT_EQ(r.index, 1);
+    EXPECT_EQ(lines, Lines({"всё равно", "# Длина: 2", "ещё бы"}));
+    r = WriteLengthLine(lines, true);
+    EXPECT_FALSE(r.inserted);
+    EXPECT_EQ(lines.size(), 3u);
+}
+
 TEST(WordCount, CommentLinesDoNotCount) {
     EXPECT_EQ(CountEntryLines(Lines({"#", "", "ёж", " #", "ёрш"})), 3);
     EXPECT_EQ(WordFormsText(12), "Словоформ: 12");
