@@ -20,6 +20,7 @@
 namespace umlo {
 
 class MorphoGen;
+class TempDictionaryFile;
 
 enum class DicPane { None, Dictionary, Words };
 
@@ -128,6 +129,11 @@ private:
     // Finds w's place in the pane and, when adding, inserts it or replaces
     // the line there. True when the pane got w.
     bool PlaceWord(const std::string& w, bool add);
+    // The lines written to the temporary file and read back, as the operations
+    // work on the dictionary; false (reported) on a file error.
+    bool PassThrough(TempDictionaryFile& temp, std::vector<std::string>& lines);
+    // Inserts the word as line index, logs it and marks it as added.
+    void InsertWordLine(int index, const std::string& w);
     void AddedLine(int index, bool inserted);
     void PlaceWords(bool adding);
     void ChangeCaretLineCase(bool lower);

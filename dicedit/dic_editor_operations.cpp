@@ -27,18 +27,24 @@ private:
 
 } // namespace
 
+bool DicEditor::PassThrough(TempDictionaryFile& temp, std::vector<std::string>& lines) {
+    if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
+        host_.ShowError(FileErrorText(temp.Path(), error));
+        return false;
+    }
+    return true;
+}
+
 void DicEditor::Sort1Click() {
     {
         WaitMessage wait(host_, busy_);
         TempDictionaryFile temp(WorkFolder());
         std::vector<std::string> lines = PaneLines(dictionary_);
-        if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
-            host_.ShowError(FileErrorText(temp.Path(), error));
+        if (!PassThrough(temp, lines)) {
             return;
         }
         wordCount_ = SortDictionary(lines);
-        if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
-            host_.ShowError(FileErrorText(temp.Path(), error));
+        if (!PassThrough(temp, lines)) {
             return;
         }
         LoadPane(lines);
@@ -95,8 +101,7 @@ void DicEditor::Subtract1Click() {
         Hourglass hourglass(host_, busy_);
         TempDictionaryFile temp(WorkFolder());
         std::vector<std::string> lines = PaneLines(dictionary_);
-        if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
-            host_.ShowError(FileErrorText(temp.Path(), error));
+        if (!PassThrough(temp, lines)) {
             return;
         }
         const int count = SubtractDictionaryFile(lines, *chosen, host_);
@@ -104,8 +109,7 @@ void DicEditor::Subtract1Click() {
             return;
         }
         wordCount_ = count;
-        if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
-            host_.ShowError(FileErrorText(temp.Path(), error));
+        if (!PassThrough(temp, lines)) {
             return;
         }
         LoadPane(lines);

@@ -83,30 +83,12 @@ bool DicEditor::PlaceWord(const std::string& w, bool add) {
         p = InsertPlace(count, lineAt, 0, count - 1, DicLineCompareNoCase, w);
     }
     GotoPaneLine(dictionary_, p);
-    if (p >= count) {
-        if (!add) {
-            return false;
+    const std::string line = p < count ? lineAt(p) : std::string();
+    if (p >= count || DicLineCompareNoCase(line, w) != 0) {
+        if (add) {
+            InsertWordLine(p, w);
         }
-        InsertPaneLine(dictionary_, p, w);
-        if (log_.Enabled()) {
-            std::string error;
-            LogResult(log_.Inserted(w, error), error);
-        }
-        AddedLine(p, true);
-        return true;
-    }
-    const std::string line = lineAt(p);
-    if (DicLineCompareNoCase(line, w) != 0) {
-        if (!add) {
-            return false;
-        }
-        InsertPaneLine(dictionary_, p, w);
-        if (log_.Enabled()) {
-            std::string error;
-            LogResult(log_.Inserted(w, error), error);
-        }
-        AddedLine(p, true);
-        return true;
+        return add;
     }
     SelectPaneLine(dictionary_, p, static_cast<int>(w.size()));
     if (!add || line == w) {
@@ -122,13 +104,7 @@ bool DicEditor::PlaceWord(const std::string& w, bool add) {
         case MessageResult::Yes:
             break;
         case MessageResult::No: {
-            const int at = order < 0 ? p + 1 : p;
-            InsertPaneLine(dictionary_, at, w);
-            if (log_.Enabled()) {
-                std::string error;
-                LogResult(log_.Inserted(w, error), error);
-            }
-            AddedLine(at, true);
+            InsertWordLine(order < 0 ? p + 1 : p, w);
             return true;
         }
         default:
@@ -145,6 +121,15 @@ bool DicEditor::PlaceWord(const std::string& w, bool add) {
     }
     AddedLine(p, false);
     return true;
+}
+
+void DicEditor::InsertWordLine(int index, const std::string& w) {
+    InsertPaneLine(dictionary_, index, w);
+    if (log_.Enabled()) {
+        std::string error;
+        LogResult(log_.Inserted(w, error), error);
+    }
+    AddedLine(index, true);
 }
 
 void DicEditor::AddedLine(int index, bool inserted) {

@@ -6,19 +6,14 @@
 #include <initializer_list>
 
 #include "core/codepage.h"
+#include "tests/support/cp_lines.h"
 #include "tests/support/recording_host.h"
 #include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
 
-std::vector<std::string> Lines(std::initializer_list<const char*> utf8) {
-    std::vector<std::string> out;
-    for (const char* l : utf8) {
-        out.push_back(Cp(l));
-    }
-    return out;
-}
+using testing::Lines;
 
 // Esc comes at one poll (1-based; 0: never); every progress text is kept.
 class ScriptedMonitor : public OperationMonitor {

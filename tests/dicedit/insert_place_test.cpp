@@ -7,17 +7,12 @@
 
 #include "core/codepage.h"
 #include "core/words.h"
+#include "tests/support/cp_lines.h"
 
 namespace umlo {
 namespace {
 
-std::vector<std::string> Lines(std::initializer_list<const char*> utf8) {
-    std::vector<std::string> out;
-    for (const char* s : utf8) {
-        out.push_back(Cp(s));
-    }
-    return out;
-}
+using testing::Lines;
 
 int Place(const std::vector<std::string>& lines, const char* word,
           DicComparison compare = DicLineCompare) {

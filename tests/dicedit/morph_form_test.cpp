@@ -13,17 +13,12 @@
 #include <functional>
 
 #include "core/codepage.h"
+#include "tests/support/cp_lines.h"
 
 namespace umlo {
 namespace {
 
-std::vector<std::string> Lines(std::initializer_list<const char*> utf8) {
-    std::vector<std::string> out;
-    for (const char* l : utf8) {
-        out.push_back(Cp(l));
-    }
-    return out;
-}
+using testing::Lines;
 
 MorphoGen Rules() {
     MorphoGen rules;

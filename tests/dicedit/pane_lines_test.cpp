@@ -7,17 +7,12 @@
 #include "core/codepage.h"
 #include "dicedit/dictionary_text.h"
 #include "documents/memory_text_buffer.h"
+#include "tests/support/cp_lines.h"
 
 namespace umlo {
 namespace {
 
-std::vector<std::string> Lines(std::initializer_list<const char*> utf8) {
-    std::vector<std::string> out;
-    for (const char* l : utf8) {
-        out.push_back(Cp(l));
-    }
-    return out;
-}
+using testing::Lines;
 
 TEST(PaneLines, ATrailingLineBreakEndsTheLastLineAndAddsNone) {
     MemoryTextBuffer pane;
