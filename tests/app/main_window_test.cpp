@@ -27,6 +27,7 @@
 #include "core/codepage.h"
 #include "core/pass.h"
 #include "documents/load_save.h"
+#include "tests/app/main_window_fixture.h"
 
 namespace umlo {
 namespace {
@@ -42,42 +43,10 @@ std::string ReadFile(const QString& path) {
     return testing::ReadBytes(path.toStdString());
 }
 
-struct Message {
-    MessageKind kind;
-    std::string text;
-};
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        WriteFile(dir_.filePath("umlox.dat"), Cp("всё?\nёлка\nмёд\n"));
-        WriteFile(dir_.filePath("umlo_regexpr.dat"), "");
-        StartOptions start;
-        start.programFolder = QStringToUtf8(dir_.path());
-        start.readSettings = false;
-        start.writeSettings = false;
-        window_ = std::make_unique<TMainForm>(std::move(start));
-        window_->SetMessageAnswerer([this](MessageKind kind, std::string_view text,
-                                           MessageButtons buttons, MessageResult def) {
-            messages_.push_back({kind, std::string(text)});
-            if (buttons == MessageButtons::Ok) {
-                return MessageResult::Ok;
-            }
-            if (boxAnswers_.empty()) {
-                return def;
-            }
-            const MessageResult r = boxAnswers_.front();
-            boxAnswers_.pop_front();
-            return r;
-        });
-        window_->resize(700, 400);
-        window_->show();
-        // The deferred start runs from the event loop once the window shows.
-        for (int i = 0; i < 50 && !window_->Started(); ++i) {
-            QTest::qWait(10);
-        }
-        ASSERT_TRUE(window_->Started());
+        StartWindow("всё?\nёлка\nмёд\n");
         ASSERT_EQ(window_->Dictionary().Count(), 3);
         // Every question is answered by the next script step, from the panel's loop.
         QObject::connect(&Panel(), &AskPanel::questionShown, [this] {
@@ -88,18 +57,7 @@ protected:
         });
     }
 
-    void LoadText(const std::string& utf8) {
-        const QString path = dir_.filePath("text.txt");
-        WriteFile(path, Cp(utf8));
-        ASSERT_TRUE(window_->Files().LoadText(QStringToUtf8(path), 0));
-    }
-
     AskPanel& Panel() { return window_->Panel(); }
-    QtTextBuffer& Editor() { return window_->Editor(); }
-    std::u16string Text() { return Editor().GetAllText(); }
-    bool Enabled(const char* name) {
-        return window_->Action(QString::fromLatin1(name))->isEnabled();
-    }
     QString ButtonText(AskPanel::Tag tag) { return Panel().Button(tag).text(); }
 
     // A step that presses a key on the panel as the user would.
@@ -110,10 +68,6 @@ protected:
         return [tag](AskPanel& panel) { QTest::mouseClick(&panel.Button(tag), Qt::LeftButton); };
     }
 
-    QTemporaryDir dir_;
-    std::unique_ptr<TMainForm> window_;
-    std::vector<Message> messages_;
-    std::deque<MessageResult> boxAnswers_;
     std::deque<std::function<void(AskPanel&)>> script_;
 };
 
