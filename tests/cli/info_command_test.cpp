@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/codepage.h"
+#include "tests/support/test_files.h"
 
 namespace umlo::cli {
 namespace {
@@ -14,13 +15,7 @@ namespace fs = std::filesystem;
 
 class InfoCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("umlo_info_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
+    void SetUp() override { dir_ = umlo::testing::FreshTestFolder("umlo_info"); }
     void TearDown() override { fs::remove_all(dir_); }
     std::string Path(const std::string& name) const { return (dir_ / name).string(); }
     void Write(const std::string& name, std::string_view bytes) const {

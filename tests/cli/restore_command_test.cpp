@@ -20,11 +20,7 @@ namespace fs = std::filesystem;
 class RestoreCommand : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("umlo_restore_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        dir_ = umlo::testing::FreshTestFolder("umlo_restore");
         Write("umlox.dat", Cp("# Версия: 1\nАлёша\nвсё?\nещё\nлёт?\nмёд\nчём?\n"));
         Write("umlo_regexpr.dat", Cp("о чём\n\\d+ лет\n"));
     }

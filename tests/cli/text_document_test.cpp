@@ -94,13 +94,7 @@ TEST(RtfHasEmbeddedObjects, PicturesAndObjectsButNotTheirNamesInTheText) {
 
 class TextDocumentFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("umlo_text_document_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
+    void SetUp() override { dir_ = umlo::testing::FreshTestFolder("umlo_text_document"); }
     void TearDown() override { fs::remove_all(dir_); }
     std::string Path(const char* name) const { return (dir_ / name).string(); }
     static void Write(const std::string& path, std::string_view bytes) {

@@ -6,12 +6,12 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/codepage.h"
 #include "core/words.h"
 #include "documents/memory_text_buffer.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
@@ -226,10 +226,7 @@ class LogTest : public ApplyTest {
 protected:
     void SetUp() override {
         ApplyTest::SetUp();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("umlo_regexpr_log_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
+        dir_ = umlo::testing::FreshTestFolder("umlo_regexpr_log");
         logFile_.emplace((dir_ / "regexpr.log").string());
         log = &*logFile_;
     }

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "core/codepage.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
@@ -85,12 +85,7 @@ TEST(TRegExprDic, AddLineAppendsOnlyWhatCompiles) {
 
 class RegExprFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("umlo_regexpr_dic_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
+    void SetUp() override { dir_ = umlo::testing::FreshTestFolder("umlo_regexpr_dic"); }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
     std::string Write(const std::string& bytes) {

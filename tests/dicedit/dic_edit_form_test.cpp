@@ -14,7 +14,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <unistd.h>
 
 #include "app/qt_text_buffer.h"
 #include "core/codepage.h"
@@ -36,11 +35,7 @@ std::unique_ptr<TextBuffer> QtBuffer(QPlainTextEdit& pane) {
 class DicEditFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("umlo_dicform_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = umlo::testing::FreshTestFolder("umlo_dicform");
         mainPath = (folder / "umlox.dat").string();
         testing::WriteBytes(mainPath, Cp("ёж\r\nёлка\r\nёрш\r\n"));
         DicEditContext context;

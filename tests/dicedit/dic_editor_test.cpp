@@ -6,7 +6,6 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "core/codepage.h"
@@ -78,11 +77,7 @@ std::vector<std::string> Lines(std::initializer_list<const char*> utf8) {
 class DicEditorTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        folder = fs::temp_directory_path() /
-                 ("umlo_dicedit_" + std::to_string(::getpid()) + "_" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = umlo::testing::FreshTestFolder("umlo_dicedit");
         mainPath = (folder / "umlox.dat").string();
         regExprPath = (folder / "umlo_regexpr.dat").string();
         DicEditContext context;

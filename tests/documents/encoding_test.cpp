@@ -8,6 +8,7 @@
 
 #include "core/codepage.h"
 #include "documents/encoding_detect.h"
+#include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
@@ -32,12 +33,7 @@ std::string Utf16Be(std::u16string_view text) {
 
 class TempFiles : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("umlo_enc_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(dir_);
-    }
+    void SetUp() override { dir_ = umlo::testing::FreshTestFolder("umlo_enc"); }
     void TearDown() override { std::filesystem::remove_all(dir_); }
     std::string Write(const std::string& name, const std::string& bytes) {
         const auto path = (dir_ / name).string();

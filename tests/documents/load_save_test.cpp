@@ -8,11 +8,11 @@
 #include <vector>
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include "core/codepage.h"
 #include "documents/load_save.h"
 #include "documents/memory_text_buffer.h"
+#include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
@@ -104,13 +104,7 @@ class LoadSaveTest : public ::testing::Test {
 protected:
     LoadSaveTest() : files(editor, window, recent, options, values) {}
 
-    void SetUp() override {
-        dir = fs::temp_directory_path() /
-              ("umlo_ls_" + std::to_string(::getpid()) + "_" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
+    void SetUp() override { dir = umlo::testing::FreshTestFolder("umlo_ls"); }
     void TearDown() override { fs::remove_all(dir); }
 
     std::string Write(const std::string& name, const std::string& bytes) {

@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/codepage.h"
 #include "documents/memory_text_buffer.h"
 #include "documents/text_file.h"
+#include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
@@ -32,13 +32,7 @@ std::string Utf16Le(std::u16string_view text) {
 
 class TextFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("umlo_tf_" + std::to_string(::getpid()) + "_" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
+    void SetUp() override { dir_ = umlo::testing::FreshTestFolder("umlo_tf"); }
     void TearDown() override {
         std::error_code ec;
         fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);

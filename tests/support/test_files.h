@@ -1,6 +1,9 @@
 // Small file and byte helpers shared by the tests.
 #pragma once
 
+#include <gtest/gtest.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,6 +11,18 @@
 #include <string_view>
 
 namespace umlo::testing {
+
+// An empty folder of the running test's own in the system's temporary folder;
+// the process id and the test's name keep parallel test runs apart.
+inline std::filesystem::path FreshTestFolder(const std::string& prefix) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() /
+        (prefix + "_" + std::to_string(::getpid()) + "_" +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
 
 inline void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary);
