@@ -80,6 +80,10 @@ void MainWindowHost::PumpEvents() {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
 
+void MainWindowHost::ShowProgress() {
+    PumpEvents();
+}
+
 bool MainWindowHost::EscPressed() {
     if (sincePump_.elapsed() >= kPumpInterval) {
         PumpEvents();

@@ -27,6 +27,7 @@ public:
     void EnableCommand(std::string_view itemName, bool enabled) override;
 
     int AskUser(const AskQuestion& question) override;
+    void ShowProgress() override;
     bool EscPressed() override;
     void WaitEscReleased() override;
     void ShowConfirmationPanel() override;

@@ -6,6 +6,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cassert>
@@ -66,11 +67,25 @@ std::u16string QtTextBuffer::GetAllText() const {
     return FromDocumentText(Doc().toRawText());
 }
 
+// Qt lays out and paints a paragraph whole, shaping its text each time; for
+// a long one that costs more than the pass's work on it, unless the shaped
+// glyphs are kept between layouts.
+void QtTextBuffer::KeepLongParagraphsShaped(int from, int to) {
+    constexpr int kLongParagraph = 4000;
+    for (QTextBlock block = Doc().findBlock(from); block.isValid() && block.position() <= to;
+         block = block.next()) {
+        if (block.length() >= kLongParagraph) {
+            block.layout()->setCacheEnabled(true);
+        }
+    }
+}
+
 void QtTextBuffer::SetAllText(std::u16string_view text) {
     BeginUpdate();
     Doc().setPlainText(ToInsertableText(text));
+    KeepLongParagraphsShaped(0, TextLength());
     // A fresh cursor forgets a typing format left from the old text.
-    edit_.setTextCursor(QTextCursor(&Doc()));
+    SetCursor(QTextCursor(&Doc()));
     EndUpdate();
 }
 
@@ -115,37 +130,52 @@ int QtTextBuffer::LineOfOffset(int offset) const {
     return Doc().findBlock(Clamp(offset)).blockNumber();
 }
 
+QTextCursor QtTextBuffer::Cursor() const {
+    return held_ ? *held_ : edit_.textCursor();
+}
+
+void QtTextBuffer::SetCursor(const QTextCursor& cursor) {
+    if (held_) {
+        *held_ = cursor;
+    } else {
+        edit_.setTextCursor(cursor);
+    }
+}
+
 int QtTextBuffer::SelStart() const {
-    return edit_.textCursor().selectionStart();
+    return Cursor().selectionStart();
 }
 
 int QtTextBuffer::SelLength() const {
-    const QTextCursor c = edit_.textCursor();
+    const QTextCursor c = Cursor();
     return c.selectionEnd() - c.selectionStart();
 }
 
 void QtTextBuffer::SetCaret(int offset) {
-    QTextCursor c = edit_.textCursor();
+    QTextCursor c = Cursor();
     c.setPosition(Clamp(offset));
-    edit_.setTextCursor(c);
+    SetCursor(c);
 }
 
 void QtTextBuffer::SetSelLength(int length) {
     const int start = SelStart();
-    QTextCursor c = edit_.textCursor();
+    QTextCursor c = Cursor();
     c.setPosition(start);
     const long long end = static_cast<long long>(start) + std::max(length, 0);
     c.setPosition(static_cast<int>(std::min<long long>(end, TextLength())),
                   QTextCursor::KeepAnchor);
-    edit_.setTextCursor(c);
+    SetCursor(c);
 }
 
 void QtTextBuffer::ScrollToCaret() {
-    edit_.ensureCursorVisible();
+    // A held caret is scrolled into view when the lock goes.
+    if (!held_) {
+        edit_.ensureCursorVisible();
+    }
 }
 
 std::u16string QtTextBuffer::SelectedText() const {
-    return FromDocumentText(edit_.textCursor().selectedText());
+    return FromDocumentText(Cursor().selectedText());
 }
 
 QTextCharFormat QtTextBuffer::QtFormatAt(int offset) const {
@@ -157,13 +187,11 @@ QTextCharFormat QtTextBuffer::QtFormatAt(int offset) const {
         // A block's char format is that of the separator in front of it.
         return block.next().charFormat();
     }
-    for (auto it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        if (offset >= fragment.position() && offset < fragment.position() + fragment.length()) {
-            return fragment.charFormat();
-        }
-    }
-    return {};
+    // A cursor after the character reads its fragment from the document's
+    // tree, without walking the paragraph.
+    QTextCursor after(&Doc());
+    after.setPosition(offset + 1);
+    return after.charFormat();
 }
 
 bool QtTextBuffer::ReplaceSelection(std::u16string_view text) {
@@ -174,13 +202,56 @@ bool QtTextBuffer::ReplaceSelection(std::u16string_view text) {
         QApplication::beep();
         return false;
     }
-    QTextCursor c = edit_.textCursor();
+    QTextCursor c = Cursor();
     const int start = c.selectionStart();
     // The new text takes the format of the replaced text, or of the
     // character before the caret.
     const QTextCharFormat format = QtFormatAt(c.hasSelection() ? start : start - 1);
     c.insertText(ToInsertableText(normalized), format);
-    edit_.setTextCursor(c);
+    KeepLongParagraphsShaped(start, c.position());
+    SetCursor(c);
+    return true;
+}
+
+bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors& colors) {
+    if (offset < 0 || offset >= TextLength()) {
+        return false;
+    }
+    QTextCursor c(&Doc());
+    c.setPosition(offset);
+    c.setPosition(offset + 1, QTextCursor::KeepAnchor);
+    QTextCharFormat marks;
+    if (colors.text) {
+        marks.setForeground(ToQColor(*colors.text));
+    }
+    if (colors.back) {
+        marks.setBackground(ToQColor(*colors.back));
+    }
+    const bool lineBreak =
+        letter == kLineBreak || c.selectedText() == QChar(QChar::ParagraphSeparator);
+    if (lineBreak || edit_.isReadOnly()) {
+        if (!marks.properties().isEmpty()) {
+            c.mergeCharFormat(marks);
+        }
+    }
+    if (lineBreak) {
+        // Not a letter: the general path joins or splits the lines.
+        SetCursor(c);
+        const bool replaced = ReplaceSelection(std::u16string_view(&letter, 1));
+        SetSelLength(0);
+        return replaced;
+    }
+    if (edit_.isReadOnly()) {
+        QApplication::beep();
+        c.setPosition(offset);
+        SetCursor(c);
+        return false;
+    }
+    // One change of the document: the letter with its new colours.
+    QTextCharFormat format = QtFormatAt(offset);
+    format.merge(marks);
+    c.insertText(QString(QChar(letter)), format);
+    SetCursor(c);
     return true;
 }
 
@@ -189,7 +260,7 @@ CharFormat QtTextBuffer::FormatAt(int offset) const {
 }
 
 Color QtTextBuffer::SelectionTextColor() const {
-    const QTextCursor c = edit_.textCursor();
+    const QTextCursor c = Cursor();
     if (c.hasSelection()) {
         return FormatAt(c.selectionStart()).text;
     }
@@ -199,7 +270,11 @@ Color QtTextBuffer::SelectionTextColor() const {
 
 void QtTextBuffer::MergeIntoSelection(const QTextCharFormat& format) {
     // With a selection the characters change; without one, the typing format.
-    edit_.mergeCurrentCharFormat(format);
+    if (held_) {
+        held_->mergeCharFormat(format);
+    } else {
+        edit_.mergeCurrentCharFormat(format);
+    }
 }
 
 void QtTextBuffer::SetSelectionTextColor(Color color) {
@@ -221,7 +296,7 @@ void QtTextBuffer::SetSelectionBold(bool on) {
 }
 
 int QtTextBuffer::SelectionFontSize() const {
-    const QTextCursor c = edit_.textCursor();
+    const QTextCursor c = Cursor();
     const QTextCharFormat f = c.hasSelection() ? QtFormatAt(c.selectionStart()) : c.charFormat();
     if (f.hasProperty(QTextFormat::FontPointSize)) {
         return static_cast<int>(std::lround(f.fontPointSize()));
@@ -284,6 +359,9 @@ void QtTextBuffer::SetReadOnly(bool on) {
 void QtTextBuffer::BeginUpdate() {
     if (updateLock_++ == 0) {
         edit_.setUpdatesEnabled(false);
+        held_ = edit_.textCursor();
+        editBlock_ = QTextCursor(&Doc());
+        editBlock_.beginEditBlock();
     }
 }
 
@@ -293,6 +371,11 @@ void QtTextBuffer::EndUpdate() {
         return;
     }
     if (--updateLock_ == 0) {
+        editBlock_.endEditBlock();
+        editBlock_ = QTextCursor();
+        const QTextCursor held = *held_;
+        held_.reset();
+        edit_.setTextCursor(held);
         edit_.setUpdatesEnabled(true);
         edit_.viewport()->update();
     }

@@ -7,6 +7,9 @@
 #pragma once
 
 #include <QTextCharFormat>
+#include <QTextCursor>
+
+#include <optional>
 
 #include "documents/text_buffer.h"
 
@@ -37,6 +40,7 @@ public:
     void ScrollToCaret() override;
     std::u16string SelectedText() const override;
     bool ReplaceSelection(std::u16string_view text) override;
+    bool ReplaceLetter(int offset, char16_t letter, const LetterColors& colors) override;
 
     Color SelectionTextColor() const override;
     void SetSelectionTextColor(Color color) override;
@@ -66,9 +70,20 @@ private:
     // The widget's own format of one character; an empty format past the end.
     QTextCharFormat QtFormatAt(int offset) const;
     void MergeIntoSelection(const QTextCharFormat& format);
+    void KeepLongParagraphsShaped(int from, int to);
+    // The selection: the widget's own, or the held one while the lock is taken.
+    QTextCursor Cursor() const;
+    void SetCursor(const QTextCursor& cursor);
 
     QPlainTextEdit& edit_;
     int updateLock_ = 0;
+    // While the update lock is held the document's changes form one edit
+    // block, laid out once when the lock goes, and the selection lives here:
+    // every caret move of the widget lays out the caret's paragraph to
+    // scroll it into view, which over a long paragraph costs more than the
+    // change itself.
+    std::optional<QTextCursor> held_;
+    QTextCursor editBlock_;
 };
 
 } // namespace umlo

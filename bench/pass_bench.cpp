@@ -14,6 +14,7 @@
 #include "core/pass.h"
 #include "core/regexpr_dictionary.h"
 #include "core/words.h"
+#include "bench/bench_support.h"
 #include "documents/memory_text_buffer.h"
 
 namespace umlo {
@@ -22,29 +23,7 @@ namespace {
 constexpr int kDictionarySize = 300000;
 constexpr size_t kTextLength = 1000000;
 
-class PolicyHost : public PassHost {
-public:
-    void SetStatusText(int, std::string_view) override {}
-    std::string StatusText(int) const override { return {}; }
-    void SetBusy(bool) override {}
-    MessageResult ShowMessage(MessageKind, std::string_view, MessageButtons,
-                              MessageResult defaultButton) override {
-        return defaultButton;
-    }
-    void EnableCommand(std::string_view, bool) override {}
-    int AskUser(const AskQuestion& q) override {
-        ++questions;
-        return q.proposePlain ? AnswerPlain : AnswerDiaeresis;
-    }
-    bool EscPressed() override { return false; }
-    void WaitEscReleased() override {}
-    void ShowConfirmationPanel() override {}
-    void HideConfirmationPanel() override {}
-    void SetPassMenus(bool) override {}
-    void SetCommandCaption(std::string_view, std::string_view) override {}
-    void AppendToWordWindow(std::string_view) override {}
-    long long questions = 0;
-};
+using bench::PolicyHost;
 
 // Letters without е and ё, cp1251.
 const std::string& PlainLetters() {

@@ -71,12 +71,10 @@ struct SummaryText {
     }
 };
 
-void ToCp1251(std::u16string_view line, std::string& out) {
-    out.resize(line.size());
-    for (size_t i = 0; i < line.size(); ++i) {
-        out[i] = Utf16ToCp1251Char(line[i]);
-    }
-}
+// How long the scan's letters may wait before the editor shows them; a
+// window that takes long to show them (a very long paragraph is laid out
+// whole) is given at least twice that long of work between two showings.
+constexpr double kBatchSeconds = 0.1;
 
 } // namespace
 
@@ -126,12 +124,15 @@ void PassEngine::ScanText(int line, int column) {
 
     const int lineCount = buffer_.LineCount();
     if (line >= 0 && line < lineCount) {
-        ToCp1251(buffer_.LineText(line), lineBuffer_);
-        const auto at = [this](int col) {
-            return static_cast<unsigned char>(lineBuffer_[static_cast<size_t>(col - 1)]);
+        lines_.Forget();
+        scanning_ = true;
+        HoldUpdates();
+        std::string_view text = lines_.ScanLine(line);
+        const auto at = [&text](int col) {
+            return static_cast<unsigned char>(text[static_cast<size_t>(col - 1)]);
         };
         // Started inside a word: the rest of that word is not examined.
-        bool skipFirst = column > 1 && static_cast<size_t>(column) <= lineBuffer_.size() &&
+        bool skipFirst = column > 1 && static_cast<size_t>(column) <= text.size() &&
                          IsLetter(at(column)) && IsLetter(at(column - 1));
         if (column < 1) {
             column = 1;
@@ -144,9 +145,9 @@ void PassEngine::ScanText(int line, int column) {
                 ShowCaretPosition(buffer_.SelStart());
             }
             if (i > line) {
-                ToCp1251(buffer_.LineText(i), lineBuffer_);
+                text = lines_.ScanLine(i);
             }
-            ScanLine(i, lineBuffer_, column, skipFirst);
+            ScanLine(i, text, column, skipFirst);
             if (flags_.Stop || flags_.FictionBookStop) {
                 break;
             }
@@ -155,9 +156,46 @@ void PassEngine::ScanText(int line, int column) {
                 break;
             }
         }
+        ReleaseUpdates();
+        scanning_ = false;
     }
     buffer_.SetBusyCursor(false);
     RefreshSummary();
+}
+
+void PassEngine::HoldUpdates() {
+    if (!holdingUpdates_) {
+        buffer_.BeginUpdate();
+        holdingUpdates_ = true;
+        batchStart_ = clock_();
+    }
+}
+
+void PassEngine::ReleaseUpdates() {
+    if (holdingUpdates_) {
+        holdingUpdates_ = false;
+        buffer_.EndUpdate();
+    }
+}
+
+void PassEngine::ShowBatchIfDue() {
+    if (!holdingUpdates_) {
+        return;
+    }
+    const double now = clock_();
+    if (now - batchStart_ >= std::max(kBatchSeconds, 2 * showingCost_)) {
+        ReleaseUpdates();
+        host_.ShowProgress();
+        HoldUpdates();
+        showingCost_ = batchStart_ - now;
+    }
+}
+
+Cp1251Lines& PassEngine::Lines() const {
+    if (!scanning_) {
+        lines_.Forget();
+    }
+    return lines_;
 }
 
 void PassEngine::ScanLine(int line, std::string_view text, int fromColumn, bool& skipFirst) {
@@ -214,7 +252,10 @@ void PassEngine::CheckCandidate(int line, int positionAfterWord, std::string_vie
     flags_.AbbrAheadFlag =
         options_.ToConfirmAbbr && AbbreviationAhead(nextByte, line, positionAfterWord);
     flags_.EllipsisAheadFlag = options_.ToConfirmEllipsis && EllipsisAhead(line, positionAfterWord);
-    CheckWord(start, word);
+    // The decision may change the word's letters in the line it comes from.
+    word_.assign(word);
+    CheckWord(start, word_);
+    ShowBatchIfDue();
     if (!flags_.Stop && host_.EscPressed()) {
         flags_.Stop = true;
     }
@@ -224,18 +265,19 @@ bool PassEngine::AbbreviationAhead(unsigned char nextByte, int line, int positio
     if (nextByte != '.') {
         return false;
     }
-    const int lineCount = buffer_.LineCount();
+    Cp1251Lines& lines = Lines();
+    const int lineCount = lines.LineCount();
     if (line < 0 || line >= lineCount) {
         return false;
     }
-    std::string text = Utf16ToCp1251(buffer_.LineText(line));
+    std::string_view text = lines.Line(line);
     size_t pos = static_cast<size_t>(std::max(positionAfterWord, 0)) + 1;
     for (;;) {
         while (pos > text.size()) {
             if (++line >= lineCount) {
                 return false;
             }
-            text = Utf16ToCp1251(buffer_.LineText(line));
+            text = lines.Line(line);
             pos = 1;
         }
         const auto byte = static_cast<unsigned char>(text[pos - 1]);
@@ -250,16 +292,18 @@ bool PassEngine::AbbreviationAhead(unsigned char nextByte, int line, int positio
 }
 
 bool PassEngine::EllipsisAhead(int line, int positionAfterWord) const {
-    if (line < 0 || line >= buffer_.LineCount() || positionAfterWord < 1) {
+    Cp1251Lines& lines = Lines();
+    if (line < 0 || line >= lines.LineCount() || positionAfterWord < 1) {
         return false;
     }
-    const std::u16string text = buffer_.LineText(line);
+    const std::string_view text = lines.Line(line);
     const size_t from = static_cast<size_t>(positionAfterWord - 1);
     if (from >= text.size()) {
         return false;
     }
-    const std::u16string_view ahead = std::u16string_view(text).substr(from, 3);
-    return ahead == u"..." || Utf16ToCp1251Char(ahead.front()) == '\x85';
+    // "…" is the one character that becomes byte 85 in cp1251.
+    const std::string_view ahead = text.substr(from, 3);
+    return ahead == "..." || ahead.front() == '\x85';
 }
 
 void PassEngine::CheckWord(int startOffset, std::string_view word) {
@@ -297,34 +341,36 @@ void PassEngine::ApplyReplacement(int startOffset, std::string_view oldWord,
     if (oldWord.size() != newWord.size()) {
         return; // only single letters are ever exchanged
     }
+    LetterColors colors;
+    if (options_.Mark) {
+        colors.text = options_.ColorMark;
+        if (options_.ColorBackMark != kWhite) {
+            colors.back = options_.ColorBackMark;
+        }
+    }
     for (size_t k = 0; k < oldWord.size(); ++k) {
         if (oldWord[k] == newWord[k]) {
             continue;
         }
         const int offset = startOffset + static_cast<int>(k);
-        buffer_.SetCaret(offset);
-        buffer_.SetSelLength(1);
         // The letter's own colour, so that undo gives it back unchanged even
         // when the letter before it was just marked.
-        const Color oldColor = buffer_.SelectionTextColor();
-        if (options_.Mark) {
-            buffer_.SetSelectionTextColor(options_.ColorMark);
-            if (options_.ColorBackMark != kWhite) {
-                buffer_.SetSelectionBackColor(options_.ColorBackMark);
-            }
-        }
+        const Color oldColor = buffer_.FormatAt(offset).text;
         const char16_t letter = Cp1251ToUtf16Char(static_cast<unsigned char>(newWord[k]));
-        const bool replaced = buffer_.ReplaceSelection(std::u16string_view(&letter, 1));
-        buffer_.SetSelLength(0);
-        if (!replaced) {
+        if (!buffer_.ReplaceLetter(offset, letter, colors)) {
             continue; // a refused change is neither undoable nor a replacement
         }
+        lines_.Patch(offset, newWord[k]);
         if (flags_.AskedFlag) {
             undo_.PushUndo(host_, UndoRecord{startOffset, offset, oldColor, oldWord[k],
                                              std::string(oldWord), std::string(newWord)});
         }
-        const auto it = std::lower_bound(positions_.begin(), positions_.end(), offset + 1);
-        positions_.insert(it, offset + 1);
+        if (positions_.empty() || positions_.back() <= offset + 1) {
+            positions_.push_back(offset + 1); // the scan runs forward
+        } else {
+            const auto it = std::upper_bound(positions_.begin(), positions_.end(), offset + 1);
+            positions_.insert(it, offset + 1);
+        }
     }
 }
 
@@ -409,7 +455,13 @@ int PassEngine::AskUser(std::string_view plainForm, std::string_view diaeresisFo
     buffer_.SetBusyCursor(false);
     const bool wasReadOnly = buffer_.ReadOnly();
     buffer_.SetReadOnly(true);
+    // The user sees the whole text as it stands while the question waits.
+    const bool held = holdingUpdates_;
+    ReleaseUpdates();
     int answer = host_.AskUser(q);
+    if (held) {
+        HoldUpdates();
+    }
     buffer_.SetReadOnly(wasReadOnly);
     buffer_.SetBusyCursor(true);
     switch (answer) {
@@ -452,7 +504,8 @@ RegExprVerdict PassEngine::ApplyRegExprs(std::string_view word, int startOffset,
                            host_,
                            regExprSettings_.wordsBufferLength,
                            log,
-                           regExprSettings_.textPath};
+                           regExprSettings_.textPath,
+                           &Lines()};
     return umlo::ApplyRegExprs(app, word, startOffset, plainForm, diaeresisForm);
 }
 

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/cp1251_lines.h"
 #include "core/main_dictionary.h"
 #include "core/options.h"
 #include "core/pass_host.h"
@@ -132,6 +133,15 @@ public:
 
 private:
     void ScanLine(int line, std::string_view text, int fromColumn, bool& skipFirst);
+    // The scan's letters reach the buffer in batches under its update lock,
+    // let go before a question, at the end and every kBatchSeconds, so that
+    // an editor lays out and paints once a batch rather than once a letter.
+    void HoldUpdates();
+    void ReleaseUpdates();
+    void ShowBatchIfDue();
+    // The look-arounds read the scan's converted lines; outside a scan the
+    // buffer may have changed since, so they read it afresh.
+    Cp1251Lines& Lines() const;
 
     TDic& dic_;
     TRegExprDic& regExprs_;
@@ -148,8 +158,13 @@ private:
     TestingHooks* testing_ = nullptr;
     Clock clock_;
     double startTime_ = 0;
-    std::string lineBuffer_;  // the current line in cp1251, reused
-    std::string upperBuffer_; // the same with Latin capitals, for "<BINARY"
+    mutable Cp1251Lines lines_{buffer_};
+    bool scanning_ = false;
+    bool holdingUpdates_ = false;
+    double batchStart_ = 0;
+    double showingCost_ = 0;  // seconds the last showing of a batch took
+    std::string word_;        // the word being decided, apart from the line it came from
+    std::string upperBuffer_; // the scan line with Latin capitals, for "<BINARY"
 };
 
 } // namespace umlo

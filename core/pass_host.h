@@ -46,6 +46,10 @@ public:
     // any code but the six answers (or "always" where not offered) as a stop.
     virtual int AskUser(const AskQuestion& question) = 0;
 
+    // The pass let go of the editor's update lock for a moment so that the
+    // letters written so far can be shown; a window repaints here.
+    virtual void ShowProgress() {}
+
     // Whether Esc is down now or was pressed since the last poll.
     virtual bool EscPressed() = 0;
     // Returns once the Esc key is no longer held down.

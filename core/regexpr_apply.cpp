@@ -90,8 +90,11 @@ RegExprVerdict ApplyRegExprs(RegExprApplication& app, std::string_view word, int
     TRegExprDic& dic = app.dictionary;
     if (dic.Count() > 0) {
         const LineColumn place = app.buffer.LineAndColumn(position);
+        const int halfWords = app.wordsBufferLength / 2;
         const WordContext context =
-            BuildWordContext(app.buffer, place.line, place.column, word, app.wordsBufferLength / 2);
+            app.lines != nullptr
+                ? BuildWordContext(*app.lines, place.line, place.column, word, halfWords)
+                : BuildWordContext(app.buffer, place.line, place.column, word, halfWords);
         const std::string folded = FoldForPrefilter(context.text);
         const LetterPairs pairs(folded);
         for (int k = 0; k < dic.Count(); ++k) {

@@ -33,6 +33,7 @@ struct RegExprApplication {
     int wordsBufferLength = 5;      // the setting; half of it, truncated, is taken each side
     RegExprLog* log = nullptr;      // null while the setting RegExprLog is off
     std::string_view textPath = {}; // path of the text in the editor, for the log
+    Cp1251Lines* lines = nullptr;   // the scan's converted lines; null reads the buffer
 };
 
 // word exactly as in the text (cp1251), position its 0-based offset in the

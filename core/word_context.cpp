@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/codepage.h"
 #include "core/words.h"
 
 namespace umlo {
@@ -12,11 +11,11 @@ namespace {
 
 // Reads the text one cp1251 character at a time away from the word, across
 // line breaks, in either direction. Lines are fetched only when reading
-// reaches them; each character is converted when it is read.
+// reaches them.
 class TextReader {
 public:
-    TextReader(const TextBuffer& buffer, int line, int pos, bool forward)
-        : buffer_(buffer), line_(line), pos_(pos), forward_(forward), text_(buffer.LineText(line)) {
+    TextReader(Cp1251Lines& lines, int line, int pos, bool forward)
+        : lines_(lines), line_(line), pos_(pos), forward_(forward), text_(lines.Line(line)) {
         pos_ = std::clamp(pos_, 0, static_cast<int>(text_.size()));
     }
 
@@ -29,7 +28,7 @@ private:
             return std::nullopt;
         }
         if (pos_ < static_cast<int>(text_.size())) {
-            return Utf16ToCp1251Char(text_[static_cast<size_t>(pos_++)]);
+            return text_[static_cast<size_t>(pos_++)];
         }
         // After the line: CR, LF, then the next line or the end.
         if (breakChars_ == 0) {
@@ -40,12 +39,12 @@ private:
             ++breakChars_;
             return '\n';
         }
-        if (line_ + 1 >= buffer_.LineCount()) {
+        if (line_ + 1 >= lines_.LineCount()) {
             stopped_ = true;
             return std::nullopt;
         }
         ++line_;
-        text_ = buffer_.LineText(line_);
+        text_ = lines_.Line(line_);
         pos_ = 0;
         breakChars_ = 0;
         return NextForward();
@@ -56,7 +55,7 @@ private:
             return std::nullopt;
         }
         if (pos_ > 0) {
-            return Utf16ToCp1251Char(text_[static_cast<size_t>(--pos_)]);
+            return text_[static_cast<size_t>(--pos_)];
         }
         // Before the line: LF, CR, then the end of the line above.
         if (line_ == 0) {
@@ -72,17 +71,17 @@ private:
             return '\r';
         }
         --line_;
-        text_ = buffer_.LineText(line_);
+        text_ = lines_.Line(line_);
         pos_ = static_cast<int>(text_.size());
         breakChars_ = 0;
         return NextBackward();
     }
 
-    const TextBuffer& buffer_;
+    Cp1251Lines& lines_;
     int line_;
     int pos_;
     bool forward_;
-    std::u16string text_;
+    std::string_view text_;
     int breakChars_ = 0;
     bool stopped_ = false;
 };
@@ -124,14 +123,20 @@ template <typename Take> bool ReadWords(TextReader& reader, int halfWords, Take 
 
 WordContext BuildWordContext(const TextBuffer& buffer, int line, int column, std::string_view word,
                              int halfWords) {
+    Cp1251Lines lines(buffer);
+    return BuildWordContext(lines, line, column, word, halfWords);
+}
+
+WordContext BuildWordContext(Cp1251Lines& lines, int line, int column, std::string_view word,
+                             int halfWords) {
     WordContext context{std::string(word), 0};
-    if (halfWords <= 0 || line < 0 || line >= buffer.LineCount()) {
+    if (halfWords <= 0 || line < 0 || line >= lines.LineCount()) {
         return context;
     }
     const int start = column - 1;
 
     std::string left; // read backwards, so reversed
-    TextReader back(buffer, line, start, false);
+    TextReader back(lines, line, start, false);
     const bool trimLeft = ReadWords(back, halfWords, [&left](char c) { left += c; });
     if (trimLeft) {
         left.pop_back();
@@ -139,7 +144,7 @@ WordContext BuildWordContext(const TextBuffer& buffer, int line, int column, std
     std::reverse(left.begin(), left.end());
 
     std::string right;
-    TextReader ahead(buffer, line, start + static_cast<int>(word.size()), true);
+    TextReader ahead(lines, line, start + static_cast<int>(word.size()), true);
     const bool trimRight = ReadWords(ahead, halfWords, [&right](char c) { right += c; });
     if (trimRight) {
         right.pop_back();

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/cp1251_lines.h"
 #include "documents/text_buffer.h"
 
 namespace umlo {
@@ -20,6 +21,9 @@ struct WordContext {
 // less gives the word alone. A run of non-letters between words is taken
 // whole, line breaks included; the context begins with the first letter of the
 // farthest word on the left, or at the start of the text.
+WordContext BuildWordContext(Cp1251Lines& lines, int line, int column, std::string_view word,
+                             int halfWords);
+// The same, reading the buffer afresh.
 WordContext BuildWordContext(const TextBuffer& buffer, int line, int column, std::string_view word,
                              int halfWords);
 

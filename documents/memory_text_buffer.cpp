@@ -33,7 +33,7 @@ void MemoryTextBuffer::SetAllText(std::u16string_view text) {
     if (textLimit_ >= 0 && Size(text_) > textLimit_) {
         text_.resize(static_cast<size_t>(textLimit_));
     }
-    formats_.assign(text_.size(), CharFormat{});
+    formats_.Reset(Size(text_));
     RebuildLines();
     selStart_ = 0;
     selLength_ = 0;
@@ -132,9 +132,9 @@ CharFormat MemoryTextBuffer::TypingFormat() const {
         return *caretFormat_;
     }
     if (selStart_ > 0) {
-        return formats_[static_cast<size_t>(selStart_ - 1)];
+        return formats_.At(selStart_ - 1);
     }
-    return formats_.empty() ? CharFormat{} : formats_.front();
+    return text_.empty() ? CharFormat{} : formats_.At(0);
 }
 
 bool MemoryTextBuffer::ReplaceSelection(std::u16string_view text) {
@@ -145,24 +145,47 @@ bool MemoryTextBuffer::ReplaceSelection(std::u16string_view text) {
         ++beepCount_;
         return false;
     }
-    const CharFormat format =
-        selLength_ > 0 ? formats_[static_cast<size_t>(selStart_)] : TypingFormat();
+    const CharFormat format = selLength_ > 0 ? formats_.At(selStart_) : TypingFormat();
     const auto at = static_cast<size_t>(selStart_);
     text_.replace(at, static_cast<size_t>(selLength_), inserted);
-    // Overwrite the common part in place, so that replacing a letter by a
-    // letter moves nothing; only the difference in length is erased or inserted.
+    // The common part takes the format in place; only the difference in
+    // length is erased or inserted.
     const int common = std::min(selLength_, Size(inserted));
-    std::fill_n(formats_.begin() + selStart_, common, format);
-    const auto tail = formats_.begin() + selStart_ + common;
-    if (selLength_ > common) {
-        formats_.erase(tail, tail + (selLength_ - common));
-    } else {
-        formats_.insert(tail, inserted.size() - static_cast<size_t>(common), format);
-    }
+    formats_.Modify(selStart_, selStart_ + common, [&format](CharFormat& f) { f = format; });
+    formats_.Splice(selStart_ + common, selLength_ - common, Size(inserted) - common, format);
     SpliceLineStarts(selStart_, selLength_, inserted);
     selStart_ += Size(inserted);
     selLength_ = 0;
     caretFormat_.reset();
+    Changed();
+    return true;
+}
+
+bool MemoryTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors& colors) {
+    if (offset < 0 || offset >= TextLength()) {
+        return false;
+    }
+    formats_.Modify(offset, offset + 1, [&colors](CharFormat& f) {
+        f.text = colors.text.value_or(f.text);
+        f.back = colors.back.value_or(f.back);
+    });
+    caretFormat_.reset();
+    selLength_ = 0;
+    selStart_ = offset;
+    char16_t& at = text_[static_cast<size_t>(offset)];
+    if (at == kLineBreak || letter == kLineBreak) {
+        // Not a letter: lines join or split, which the general path handles.
+        selLength_ = 1;
+        const bool replaced = ReplaceSelection(std::u16string_view(&letter, 1));
+        selLength_ = 0;
+        return replaced;
+    }
+    if (readOnly_) {
+        ++beepCount_;
+        return false;
+    }
+    at = letter;
+    selStart_ = offset + 1;
     Changed();
     return true;
 }
@@ -174,16 +197,14 @@ template <typename Apply> void MemoryTextBuffer::ApplyToSelection(Apply apply) {
         caretFormat_ = f;
         return;
     }
-    for (int i = selStart_; i < selStart_ + selLength_; ++i) {
-        apply(formats_[static_cast<size_t>(i)]);
-    }
+    formats_.Modify(selStart_, selStart_ + selLength_, apply);
     if (updateLock_ == 0) {
         ++repaintCount_;
     }
 }
 
 Color MemoryTextBuffer::SelectionTextColor() const {
-    return selLength_ > 0 ? formats_[static_cast<size_t>(selStart_)].text : TypingFormat().text;
+    return selLength_ > 0 ? formats_.At(selStart_).text : TypingFormat().text;
 }
 
 void MemoryTextBuffer::SetSelectionTextColor(Color color) {
@@ -199,8 +220,7 @@ void MemoryTextBuffer::SetSelectionBold(bool on) {
 }
 
 int MemoryTextBuffer::SelectionFontSize() const {
-    return selLength_ > 0 ? formats_[static_cast<size_t>(selStart_)].fontSize
-                          : TypingFormat().fontSize;
+    return selLength_ > 0 ? formats_.At(selStart_).fontSize : TypingFormat().fontSize;
 }
 
 void MemoryTextBuffer::SetSelectionFontSize(int points) {
@@ -211,7 +231,7 @@ CharFormat MemoryTextBuffer::FormatAt(int offset) const {
     if (offset < 0 || offset >= TextLength()) {
         return {};
     }
-    return formats_[static_cast<size_t>(offset)];
+    return formats_.At(offset);
 }
 
 void MemoryTextBuffer::ClearText() {

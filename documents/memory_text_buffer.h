@@ -1,6 +1,6 @@
-// The text buffer held in memory: UTF-16 text, one format per character and an
-// index of line starts. It backs the command-line tool and the tests, and any
-// view that draws from it.
+// The text buffer held in memory: UTF-16 text, its formats as runs (a plain
+// text costs no more than its characters) and an index of line starts. It backs the command-line
+// tool and the tests, and any view that draws from it.
 #pragma once
 
 #include <optional>
@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "documents/format_runs.h"
 #include "documents/text_buffer.h"
 
 namespace umlo {
@@ -33,6 +34,7 @@ public:
     void ScrollToCaret() override { ++scrollCount_; }
     std::u16string SelectedText() const override;
     bool ReplaceSelection(std::u16string_view text) override;
+    bool ReplaceLetter(int offset, char16_t letter, const LetterColors& colors) override;
 
     Color SelectionTextColor() const override;
     void SetSelectionTextColor(Color color) override;
@@ -52,6 +54,10 @@ public:
     void BeginUpdate() override;
     void EndUpdate() override;
     void SetBusyCursor(bool on) override { busyCursor_ = on; }
+
+    // The whole text without a copy, valid until the next change.
+    std::u16string_view Text() const { return text_; }
+    const std::vector<FormatRun>& Formats() const { return formats_.Runs(); }
 
     // Observable state for views and tests.
     const std::u16string& Clipboard() const { return clipboard_; }
@@ -75,8 +81,8 @@ private:
     void Repaint();
 
     std::u16string text_;
-    std::vector<CharFormat> formats_; // one per character of text_
-    std::vector<int> lineStarts_;     // starts of lines; lineStarts_[0] == 0
+    FormatRuns formats_;
+    std::vector<int> lineStarts_; // starts of lines; lineStarts_[0] == 0
     // Set by a format change with an empty selection: what the next character
     // typed at the caret gets; forgotten when the caret moves.
     std::optional<CharFormat> caretFormat_;

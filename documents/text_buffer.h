@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,6 +25,12 @@ struct CharFormat {
     bool bold = false;
     int fontSize = 0; // points; 0 = the editor's default size
     friend bool operator==(const CharFormat&, const CharFormat&) = default;
+};
+
+// The colours the pass gives a letter it writes; an absent one is kept.
+struct LetterColors {
+    std::optional<Color> text;
+    std::optional<Color> back;
 };
 
 // CR LF, LF, CR and the paragraph separator U+2029 each become one line break.
@@ -91,6 +98,11 @@ public:
     // The replacement takes the format of the selection's first character.
     // Returns false (and beeps) when read-only or past the text limit.
     virtual bool ReplaceSelection(std::u16string_view text) = 0;
+    // What the pass does to one letter, in one step: the character at the
+    // offset becomes `letter` and keeps its format but for the colours given;
+    // the caret then stands after it. When read-only the letter is refused
+    // (false, a beep, the caret at the offset), the colours are set all the same.
+    virtual bool ReplaceLetter(int offset, char16_t letter, const LetterColors& colors) = 0;
     void AppendLine(std::u16string_view line) {
         if (TextLength() == 0) {
             SetAllText(line);

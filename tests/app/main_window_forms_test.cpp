@@ -163,10 +163,11 @@ TEST_F(MainWindowFormsTest, EscStopsACollection) {
     window_->Values().EditorEnabled = true;
     window_->RefreshCommands();
     Editor().SetCaret(0);
-    // Esc comes while the scan runs: the caret follows it word by word.
+    // Esc comes while the scan runs, as soon as the first word is collected.
     bool posted = false;
     bool closedUnderTheScan = true;
-    QObject::connect(&Editor().Widget(), &QPlainTextEdit::cursorPositionChanged, [&] {
+    auto& wordPane = dynamic_cast<QtTextBuffer&>(window_->DicEdit().WordPane());
+    QObject::connect(&wordPane.Widget(), &QPlainTextEdit::textChanged, [&] {
         if (!posted) {
             posted = true;
             closedUnderTheScan = window_->close();

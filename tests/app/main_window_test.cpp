@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -381,6 +382,56 @@ TEST_F(MainWindowTest, DroppedFileIsLoadedAfterTheSaveQuestion) {
     drop();
     EXPECT_EQ(Text(), u"ежик");
     EXPECT_EQ(window_->windowTitle(), dropped);
+}
+
+// Counts the paintings of a widget while a condition holds.
+class PaintCounter : public QObject {
+public:
+    PaintCounter(QWidget& widget, std::function<bool()> when) : when_(std::move(when)) {
+        widget.installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && when_()) {
+            ++count;
+        }
+        return false;
+    }
+
+private:
+    std::function<bool()> when_;
+};
+
+// A book in one paragraph: the letters show as the pass goes, and Esc stops it.
+TEST_F(MainWindowTest, APassOverOneLongParagraphShowsItsWorkAndStopsAtEsc) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i) {
+        text += "мед ";
+    }
+    LoadText(text);
+    window_->CurrentOptions().NoVarOnly = true;
+    QPlainTextEdit& editor = window_->Editor().Widget();
+    bool escPosted = false;
+    PaintCounter paints(*editor.viewport(), [&] {
+        if (!window_->Engine().Flags().PassRunning) {
+            return false;
+        }
+        if (!escPosted) {
+            escPosted = true;
+            QCoreApplication::postEvent(
+                &editor, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+        }
+        return true;
+    });
+    Trigger("Umlobegin1");
+    EXPECT_GE(paints.count, 1) << "nothing was shown while the pass ran";
+    const std::string after = QStringToUtf8(ToQString(Text()));
+    EXPECT_EQ(after.substr(0, 14), "мёд мёд ");
+    EXPECT_EQ(after.substr(after.size() - 14), "мед мед ") << "Esc did not stop the pass";
+    EXPECT_FALSE(window_->Engine().Flags().PassRunning);
+    EXPECT_EQ(window_->Editor().UpdateLockCount(), 0);
 }
 
 } // namespace

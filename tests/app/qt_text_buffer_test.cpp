@@ -1,6 +1,9 @@
 #include "app/qt_text_buffer.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 
 #include <memory>
 
@@ -97,6 +100,43 @@ TEST(NormalizeLineBreaks, EveryLineEndIsOneBreak) {
     EXPECT_EQ(NormalizeLineBreaks(u"a\r\nb\nc\rd\n\r"), u"a\rb\rc\rd\r\r");
     EXPECT_EQ(NormalizeLineBreaks(u"a\u2029b"), u"a\rb");
     EXPECT_EQ(NormalizeLineBreaks(u""), u"");
+}
+
+// The pass holds the lock while it writes: the widget's own caret, whose
+// every move lays out its paragraph, moves once when the lock goes, and the
+// document's changes reach the layout as one.
+TEST_F(QtTextBufferTest, UnderTheLockTheWidgetCaretWaitsAndTheChangesComeAsOne) {
+    buffer.SetAllText(u"мед и еще\rмед");
+    int changes = 0;
+    QObject::connect(edit.document(), &QTextDocument::contentsChange,
+                     [&changes](int, int, int) { ++changes; });
+    buffer.BeginUpdate();
+    ASSERT_TRUE(buffer.ReplaceLetter(1, u'ё', {16711680, 65535}));
+    ASSERT_TRUE(buffer.ReplaceLetter(8, u'ё', {16711680, std::nullopt}));
+    ASSERT_TRUE(buffer.ReplaceLetter(11, u'ё', {}));
+    buffer.SetCaret(5);
+    buffer.SetSelLength(3);
+    EXPECT_EQ(edit.textCursor().position(), 0);
+    EXPECT_EQ(changes, 0);
+    EXPECT_FALSE(edit.updatesEnabled());
+    buffer.EndUpdate();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(edit.updatesEnabled());
+    EXPECT_EQ(edit.textCursor().selectionStart(), 5);
+    EXPECT_EQ(edit.textCursor().selectionEnd(), 8);
+    EXPECT_EQ(edit.toPlainText(), QString::fromUtf16(u"мёд и ещё\nмёд"));
+}
+
+TEST_F(QtTextBufferTest, LongParagraphsKeepTheirShapedText) {
+    std::u16string text(5000, u'а');
+    text += u"\rкоротко\r";
+    buffer.SetAllText(text);
+    EXPECT_TRUE(edit.document()->findBlockByNumber(0).layout()->cacheEnabled());
+    EXPECT_FALSE(edit.document()->findBlockByNumber(1).layout()->cacheEnabled());
+    // A long paragraph pasted later is shaped once too.
+    buffer.SetCaret(buffer.TextLength());
+    ASSERT_TRUE(buffer.ReplaceSelection(std::u16string(6000, u'б')));
+    EXPECT_TRUE(edit.document()->findBlockByNumber(2).layout()->cacheEnabled());
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 // The scan: where it starts and stops, the look-ahead tests, the letters it
 // writes and marks, the counters and the summary line.
+#include <algorithm>
+
 #include "core/collection.h"
 #include "tests/core/engine_fixture.h"
 
@@ -269,6 +271,62 @@ TEST_F(Pass, TypingForgetsTheChangedLetters) {
     EXPECT_TRUE(engine.ReplacementPositions().empty());
     EXPECT_FALSE(engine.Undo().UndoAvailable());
     EXPECT_FALSE(host.commands.at("Undo1"));
+}
+
+// An editor lays out and paints the letters once a batch: the scan holds the
+// buffer's update lock, lets it go for every question and at the end, and
+// shows what it has done at least every tenth of a second.
+TEST_F(Pass, LettersReachTheEditorInBatches) {
+    std::vector<int> locksAtQuestions;
+    host.onAsk = [&](const AskQuestion&) { locksAtQuestions.push_back(buffer.UpdateLockCount()); };
+    std::vector<int> locksAtShowings;
+    host.onProgress = [&] { locksAtShowings.push_back(buffer.UpdateLockCount()); };
+    std::vector<int> locksAtPolls;
+    host.onEscPoll = [&] {
+        locksAtPolls.push_back(buffer.UpdateLockCount());
+        now += 0.04; // every word takes a while
+    };
+    std::string text;
+    for (int i = 0; i < 20; ++i) {
+        text += "мед еще ";
+    }
+    text += "все";
+    EXPECT_EQ(Run(text).substr(0, 13), "мёд ещё");
+    EXPECT_EQ(locksAtQuestions, std::vector<int>{0});
+    ASSERT_FALSE(locksAtShowings.empty());
+    EXPECT_EQ(locksAtShowings, std::vector<int>(locksAtShowings.size(), 0));
+    // 41 words at 0.04 s: a showing after about every third word.
+    EXPECT_GE(host.progressShown, 12);
+    EXPECT_LE(host.progressShown, 16);
+    EXPECT_EQ(std::count(locksAtPolls.begin(), locksAtPolls.end(), 1),
+              static_cast<long>(locksAtPolls.size()));
+    EXPECT_EQ(buffer.UpdateLockCount(), 0);
+}
+
+// The pass reads each line once, so a text in one paragraph must come out
+// exactly as the same text in lines; the look-arounds see letters changed
+// before them in the same line.
+TEST_F(Pass, OneLongLineGivesWhatTheSameTextInLinesGives) {
+    std::string unit = "Мед. училище, еще... еще… о чем-то лет 5 лет, все-таки мед; ";
+    std::string lined;
+    std::string oneLine;
+    for (int i = 0; i < 300; ++i) {
+        lined += unit + "\r";
+        oneLine += unit + " ";
+    }
+    options.ToConfirmAbbr = true;
+    options.ToConfirmEllipsis = true;
+    const std::string a = Run(lined);
+    const size_t askedLined = host.questions.size();
+    host.questions.clear();
+    const std::string b = Run(oneLine);
+    EXPECT_EQ(host.questions.size(), askedLined);
+    std::string expected = b;
+    std::replace(expected.begin(), expected.end(), ' ', '\r');
+    std::string got = a;
+    std::replace(got.begin(), got.end(), ' ', '\r');
+    EXPECT_EQ(got, expected);
+    EXPECT_NE(a.find("ещё"), std::string::npos);
 }
 
 } // namespace

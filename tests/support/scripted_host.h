@@ -53,8 +53,17 @@ public:
         }
         return question.proposePlain ? AnswerPlain : AnswerDiaeresis;
     }
+    void ShowProgress() override {
+        ++progressShown;
+        if (onProgress) {
+            onProgress();
+        }
+    }
     bool EscPressed() override {
         ++escPolls;
+        if (onEscPoll) {
+            onEscPoll();
+        }
         return escAtPoll > 0 && escPolls == escAtPoll;
     }
     void WaitEscReleased() override { ++escWaits; }
@@ -101,6 +110,9 @@ public:
     std::deque<int> answers;                       // taken first, in order
     std::function<int(const AskQuestion&)> policy; // then this
     std::function<void(const AskQuestion&)> onAsk; // sees the state while asked
+    std::function<void()> onProgress;              // sees the state at a showing
+    std::function<void()> onEscPoll;               // runs at every poll of Esc
+    int progressShown = 0;
     int escAtPoll = 0; // Esc counts as pressed at this poll (1-based); 0 never
     int escPolls = 0;
     int escWaits = 0;

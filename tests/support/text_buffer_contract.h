@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -24,7 +25,7 @@ constexpr Color kBlue = 16711680;
 constexpr Color kYellow = 65535;
 
 class TextBufferContract : public ::testing::TestWithParam<TextBufferFactory> {
-protected:
+public:
     void SetUp() override { buffer_ = GetParam()(); }
     TextBuffer& B() { return *buffer_; }
     void Select(int start, int length) {
@@ -50,6 +51,7 @@ protected:
         ASSERT_EQ(B().LineStart(line), -1);
     }
 
+protected:
     std::unique_ptr<TextBuffer> buffer_;
 };
 
@@ -176,19 +178,34 @@ TEST_P(TextBufferContract, ReplacementKeepsTheFormatOfTheReplacedLetter) {
     EXPECT_EQ(B().FormatAt(1000), CharFormat{});
 }
 
-TEST_P(TextBufferContract, ReplacementsKeepLinesAndColoursInStep) {
-    B().SetAllText(u"первая\rвторая\r\rчетвёртая");
+// Random replacements checked against a model of the text and its colours.
+inline void RandomReplacementsKeepLinesAndColours(TextBufferContract& t, TextBuffer& b,
+                                                  unsigned seed) {
+    b.SetAllText(u"первая\rвторая\r\rчетвёртая");
     // Every character its own colour; the model follows the format rule.
     std::vector<Color> colours;
-    for (int i = 0; i < B().TextLength(); ++i) {
-        Select(i, 1);
-        B().SetSelectionTextColor(static_cast<Color>(i + 1));
+    for (int i = 0; i < b.TextLength(); ++i) {
+        b.SetCaret(i);
+        b.SetSelLength(1);
+        b.SetSelectionTextColor(static_cast<Color>(i + 1));
         colours.push_back(static_cast<Color>(i + 1));
     }
-    std::mt19937 random(7);
+    std::mt19937 random(seed);
     const std::u16string pieces[] = {u"", u"е", u"ё", u"\r", u"аб\rв", u"\r\r", u"длинный кусок"};
     for (int step = 0; step < 200; ++step) {
-        const int length = B().TextLength();
+        const int length = b.TextLength();
+        if (step % 5 == 4 && length > 0) {
+            // The pass's own step: one letter and its colours.
+            const int at = static_cast<int>(random() % static_cast<unsigned>(length));
+            ASSERT_TRUE(b.ReplaceLetter(at, u'ё', {Color(9), std::nullopt}));
+            ASSERT_EQ(b.SelStart(), at + 1);
+            ASSERT_EQ(b.SelLength(), 0);
+            ASSERT_EQ(b.TextRange(at, at + 1), u"ё");
+            colours[static_cast<size_t>(at)] = Color(9);
+            ASSERT_EQ(b.FormatAt(at).text, Color(9));
+            t.ExpectLinesMatchText();
+            continue;
+        }
         int count = static_cast<int>(random() % 4);
         // An insertion takes the format before the caret, so it needs one.
         const int lowest = count == 0 ? 1 : 0;
@@ -197,10 +214,11 @@ TEST_P(TextBufferContract, ReplacementsKeepLinesAndColoursInStep) {
         }
         const int start = std::min(
             lowest + static_cast<int>(random() % static_cast<unsigned>(length + 1)), length);
-        Select(start, count);
-        const std::u16string before = B().GetAllText();
+        b.SetCaret(start);
+        b.SetSelLength(count);
+        const std::u16string before = b.GetAllText();
         const auto at = static_cast<size_t>(start);
-        const size_t removed = B().SelectedText().size();
+        const size_t removed = b.SelectedText().size();
         const std::u16string& piece = pieces[random() % std::size(pieces)];
         Color format = kBlack;
         if (removed > 0) {
@@ -208,15 +226,91 @@ TEST_P(TextBufferContract, ReplacementsKeepLinesAndColoursInStep) {
         } else if (start > 0) {
             format = colours[at - 1];
         }
-        ASSERT_TRUE(B().ReplaceSelection(piece));
-        ASSERT_EQ(B().GetAllText(), before.substr(0, at) + piece + before.substr(at + removed));
+        ASSERT_TRUE(b.ReplaceSelection(piece));
+        ASSERT_EQ(b.GetAllText(), before.substr(0, at) + piece + before.substr(at + removed));
         colours.erase(colours.begin() + start, colours.begin() + start + static_cast<int>(removed));
         colours.insert(colours.begin() + start, piece.size(), format);
-        for (int i = 0; i < B().TextLength(); ++i) {
-            ASSERT_EQ(B().FormatAt(i).text, colours[static_cast<size_t>(i)]) << "offset " << i;
+        for (int i = 0; i < b.TextLength(); ++i) {
+            ASSERT_EQ(b.FormatAt(i).text, colours[static_cast<size_t>(i)]) << "offset " << i;
         }
-        ExpectLinesMatchText();
+        t.ExpectLinesMatchText();
     }
+}
+
+TEST_P(TextBufferContract, ReplacementsKeepLinesAndColoursInStep) {
+    RandomReplacementsKeepLinesAndColours(*this, B(), 7);
+}
+
+// The pass writes under the update lock: what it reads back must be the
+// text as changed, though the editor shows it only when the lock goes.
+TEST_P(TextBufferContract, UnderTheUpdateLockEveryChangeReadsBackAtOnce) {
+    B().BeginUpdate();
+    RandomReplacementsKeepLinesAndColours(*this, B(), 11);
+    B().SetCaret(3);
+    B().SetSelLength(2);
+    const std::u16string selected = B().SelectedText();
+    B().EndUpdate();
+    EXPECT_EQ(B().SelStart(), 3);
+    EXPECT_EQ(B().SelLength(), 2);
+    EXPECT_EQ(B().SelectedText(), selected);
+    ExpectLinesMatchText();
+
+    // A typing format set at a held caret stays with the caret.
+    B().SetAllText(u"аб");
+    B().BeginUpdate();
+    B().SetCaret(1);
+    B().SetSelectionTextColor(kBlue);
+    EXPECT_EQ(B().SelectionTextColor(), kBlue);
+    B().EndUpdate();
+    EXPECT_EQ(B().SelStart(), 1);
+    EXPECT_EQ(B().SelectionTextColor(), kBlue);
+    EXPECT_EQ(B().FormatAt(0).text, kBlack);
+}
+
+TEST_P(TextBufferContract, ReplaceLetterIsThePassesStepInOne) {
+    B().SetAllText(u"мед и мед\rеще");
+    Select(0, 3);
+    B().SetSelectionBold(true);
+    ASSERT_TRUE(B().ReplaceLetter(1, u'ё', {kBlue, kYellow}));
+    EXPECT_EQ(B().GetAllText(), u"мёд и мед\rеще");
+    EXPECT_EQ(B().FormatAt(1).text, kBlue);
+    EXPECT_EQ(B().FormatAt(1).back, kYellow);
+    EXPECT_TRUE(B().FormatAt(1).bold) << "the rest of the format stays";
+    EXPECT_EQ(B().FormatAt(0).text, kBlack);
+    EXPECT_EQ(B().FormatAt(2).back, kWhite);
+    EXPECT_EQ(B().SelStart(), 2);
+    EXPECT_EQ(B().SelLength(), 0);
+
+    // Without colours the letter keeps its own.
+    ASSERT_TRUE(B().ReplaceLetter(7, u'ё', {}));
+    EXPECT_EQ(B().FormatAt(7), CharFormat{});
+    ASSERT_TRUE(B().ReplaceLetter(12, u'ё', {kBlue, std::nullopt}));
+    EXPECT_EQ(B().LineText(1), u"ещё");
+    EXPECT_EQ(B().FormatAt(12).text, kBlue);
+    EXPECT_EQ(B().FormatAt(12).back, kWhite);
+    ExpectLinesMatchText();
+
+    // Read-only: the letter stays, the colours come, the caret is at the letter.
+    B().SetReadOnly(true);
+    EXPECT_FALSE(B().ReplaceLetter(10, u'Ё', {kYellow, std::nullopt}));
+    EXPECT_EQ(B().GetAllText(), u"мёд и мёд\rещё");
+    EXPECT_EQ(B().FormatAt(10).text, kYellow);
+    EXPECT_EQ(B().SelStart(), 10);
+    EXPECT_EQ(B().SelLength(), 0);
+    B().SetReadOnly(false);
+
+    // Past the text nothing happens.
+    EXPECT_FALSE(B().ReplaceLetter(-1, u'ё', {}));
+    EXPECT_FALSE(B().ReplaceLetter(B().TextLength(), u'ё', {}));
+    EXPECT_EQ(B().GetAllText(), u"мёд и мёд\rещё");
+
+    // A line break given or replaced keeps the line index true.
+    ASSERT_TRUE(B().ReplaceLetter(9, u' ', {}));
+    EXPECT_EQ(B().LineCount(), 1);
+    ASSERT_TRUE(B().ReplaceLetter(3, kLineBreak, {}));
+    EXPECT_EQ(B().LineCount(), 2);
+    EXPECT_EQ(B().LineText(1), u"и мёд ещё");
+    ExpectLinesMatchText();
 }
 
 TEST_P(TextBufferContract, AppendLineAddsALastLine) {

@@ -1,0 +1,126 @@
+// The pass in the main window over the Qt editor (offscreen platform unless
+// QT_QPA_PLATFORM says otherwise) against the headless pass over the same
+// text: 1,000,000 characters in paragraphs and 300,000 in one paragraph,
+// Mark on, no questions ("Только бесспорные замены"), FastScroll on and off.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/qt_convert.h"
+#include "app/qt_text_buffer.h"
+#include "bench/bench_support.h"
+#include "core/pass.h"
+#include "documents/memory_text_buffer.h"
+
+namespace umlo::bench {
+namespace {
+
+const std::u16string& Text(bool oneParagraph) {
+    static const std::u16string lined = ProseText(1000000, false);
+    static const std::u16string paragraph = ProseText(300000, true);
+    return oneParagraph ? paragraph : lined;
+}
+
+void SetPassOptions(TOptions& options, bool fastScroll) {
+    options.Mark = true;
+    options.NoVarOnly = true;
+    options.FastScroll = fastScroll;
+}
+
+// One main window for the run, in a folder of its own with the bundled data.
+TMainForm& Window() {
+    static QTemporaryDir folder;
+    static std::unique_ptr<TMainForm> window = [] {
+        for (const char* name : {"umlox.dat", "umlo_regexpr.dat"}) {
+            QFile::copy(QDir(QString::fromStdString(ProgramFolder())).filePath(name),
+                        folder.filePath(name));
+        }
+        StartOptions start;
+        start.programFolder = QStringToUtf8(folder.path());
+        start.readSettings = false;
+        start.writeSettings = false;
+        auto w = std::make_unique<TMainForm>(std::move(start));
+        w->resize(1000, 700);
+        w->show();
+        while (!w->Started()) {
+            QApplication::processEvents();
+        }
+        return w;
+    }();
+    return *window;
+}
+
+void BM_WindowPass(benchmark::State& state) {
+    const bool oneParagraph = state.range(0) != 0;
+    const std::u16string& text = Text(oneParagraph);
+    TMainForm& window = Window();
+    SetPassOptions(window.CurrentOptions(), state.range(1) != 0);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Editor().SetAllText(text);
+        window.ClearPassLists();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        window.Umlobegin1Click();
+        // The last batch is laid out and painted too.
+        QApplication::processEvents();
+    }
+    state.counters["replaced"] = static_cast<double>(window.Engine().ReplacementPositions().size());
+}
+BENCHMARK(BM_WindowPass)
+    ->ArgNames({"one_paragraph", "fast_scroll"})
+    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
+
+void BM_HeadlessPass(benchmark::State& state) {
+    const std::u16string& text = Text(state.range(0) != 0);
+    Dictionaries& d = BundledDictionaries();
+    TOptions options;
+    SetPassOptions(options, true);
+    MemoryTextBuffer buffer;
+    PolicyHost host;
+    PassEngine engine(d.dic, d.regExprs, options, buffer, host);
+    for (auto _ : state) {
+        state.PauseTiming();
+        buffer.SetAllText(text);
+        engine.ClearReplacementPositions();
+        state.ResumeTiming();
+        engine.DoUmloficate(0, 1);
+    }
+    state.counters["replaced"] = static_cast<double>(engine.ReplacementPositions().size());
+}
+BENCHMARK(BM_HeadlessPass)
+    ->ArgName("one_paragraph")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
+
+} // namespace
+} // namespace umlo::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    using Pair = std::pair<std::string, std::string>;
+    umlo::bench::RatioReporter reporter({
+        Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:1", "BM_HeadlessPass/one_paragraph:0"},
+        Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:0", "BM_HeadlessPass/one_paragraph:0"},
+        Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:1", "BM_HeadlessPass/one_paragraph:1"},
+        Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:0", "BM_HeadlessPass/one_paragraph:1"},
+    });
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
