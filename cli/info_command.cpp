@@ -1,32 +1,127 @@
 #include "cli/info_command.h"
 
 #include <filesystem>
+#include <memory>
 
 #include "cli/text_document.h"
 #include "documents/file_properties.h"
+#include "documents/input_file.h"
 #include "documents/memory_text_buffer.h"
+#include "documents/plain_text_counter.h"
+#include "documents/text_format.h"
 
 namespace umlo::cli {
+namespace {
+
+// Enough of a file to tell its encoding (the check reads its first kilobyte).
+constexpr std::size_t kStartBytes = 4096;
+
+std::string ShownPath(const std::string& path) {
+    if (path == "-") {
+        return path;
+    }
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.lexically_normal().string();
+}
+
+// Rich text is read whole: its letters are known only once it is parsed.
+bool RichTextRows(const std::string& path, EncodingChoice choice, std::vector<PropertyRow>& rows,
+                  std::string& error) {
+    TextDocument document;
+    if (!ReadTextDocument(path, choice, document, error)) {
+        return false;
+    }
+    MemoryTextBuffer buffer;
+    LoadDocument(document, buffer);
+    rows = PropertyRowsOf(buffer.Text(), ShownPath(path), document.format,
+                          static_cast<std::int64_t>(document.fileSize));
+    return true;
+}
+
+// Plain text is counted as it streams past; it is never held whole.
+bool PlainTextRows(const std::string& path, EncodingChoice choice, std::vector<PropertyRow>& rows,
+                   std::string& error) {
+    InputFile input;
+    if (FileResult r = input.Open(path); !r) {
+        error = r.error;
+        return false;
+    }
+    std::string start;
+    std::string piece;
+    do {
+        if (FileResult r = input.Next(piece); !r) {
+            error = r.error;
+            return false;
+        }
+        start += piece;
+    } while (!piece.empty() && start.size() < kStartBytes);
+
+    bool undecided = false;
+    TextFormat format = PlainFormatFromStart(start, choice, undecided);
+    const std::string_view signature = SignatureOf(format);
+    std::string_view first = start;
+    if (!undecided && !signature.empty() && first.starts_with(signature)) {
+        format |= FormatSignature;
+        first.remove_prefix(signature.size());
+    }
+    // Undecided, the file is counted as UTF-8 and as cp1251 until it shows
+    // which it is.
+    std::unique_ptr<PlainTextCounter> counter = std::make_unique<PlainTextCounter>(format);
+    std::unique_ptr<PlainTextCounter> asCp1251;
+    if (undecided) {
+        asCp1251 = std::make_unique<PlainTextCounter>(0);
+    }
+    const auto feed = [&](std::string_view bytes) {
+        if (counter) {
+            counter->Feed(bytes);
+            if (undecided && !counter->Decodable()) {
+                counter.reset();
+            }
+        }
+        if (asCp1251) {
+            asCp1251->Feed(bytes);
+        }
+    };
+    feed(first);
+    while (!piece.empty()) {
+        if (FileResult r = input.Next(piece); !r) {
+            error = r.error;
+            return false;
+        }
+        feed(piece);
+    }
+    std::string why = counter ? counter->Finish() : std::string();
+    if (undecided && (!counter || !counter->Decodable())) {
+        counter = std::move(asCp1251);
+        format = 0;
+        why = counter->Finish();
+    }
+    if (!why.empty()) {
+        error = path + ": " + why;
+        return false;
+    }
+    rows = PropertyRowsOf(counter->Letters(), counter->Characters(), ShownPath(path), format,
+                          input.Done());
+    return true;
+}
+
+} // namespace
 
 int RunInfo(const CliArguments& args, Console& console) {
     bool failed = false;
     bool first = true;
     for (const std::string& path : args.files) {
-        TextDocument document;
+        std::vector<PropertyRow> rows;
         std::string error;
-        if (!ReadTextDocument(path, args.encoding, document, error)) {
+        const bool read = InputExists(path, error) &&
+                          (IsRtfName(path) ? RichTextRows(path, args.encoding, rows, error)
+                                           : PlainTextRows(path, args.encoding, rows, error));
+        if (!read) {
             console.err << "umlo-cli: " << error << "\n";
             failed = true;
             continue;
         }
-        MemoryTextBuffer buffer;
-        LoadDocument(document, buffer);
-        std::error_code ec;
-        const std::filesystem::path full = std::filesystem::absolute(path, ec);
-        const std::string shown = ec ? path : full.lexically_normal().string();
-        const std::vector<PropertyRow> rows =
-            PropertyRowsOf(buffer.GetAllText(), shown, document.format,
-                           static_cast<std::int64_t>(document.fileSize));
         if (!first) {
             console.out << "\n"; // files apart
         }

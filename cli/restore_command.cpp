@@ -129,10 +129,9 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
                 << " не записан\n";
             return kExitFailure;
         }
-        const std::u16string result = buffer.GetAllText();
         const std::string& target = args.inPlace ? input.path : args.output;
         // An unchanged file is left untouched in place.
-        if (!args.inPlace || result != input.document.Text()) {
+        if (!args.inPlace || buffer.Text() != input.document.Text()) {
             if (const FileResult r =
                     WriteFileReplacing(target, EncodeDocument(input.document, buffer));
                 !r) {

@@ -21,17 +21,38 @@ TextFormat Utf16Format(std::string_view bytes) {
     return DetectEncodingBytes(bytes, true) == FormatUtf16BE ? FormatUtf16BE : FormatUtf16LE;
 }
 
-TextFormat DetectPlain(std::string_view bytes) {
-    const TextFormat detected = DetectEncodingBytes(bytes, true);
+} // namespace
+
+TextFormat PlainFormatFromStart(std::string_view start, EncodingChoice choice, bool& undecided) {
+    undecided = false;
+    switch (choice) {
+    case EncodingChoice::Ansi:
+        return 0;
+    case EncodingChoice::Utf8:
+        return FormatUtf8;
+    case EncodingChoice::Utf16:
+        return Utf16Format(start);
+    case EncodingChoice::Auto:
+        break;
+    }
+    const TextFormat detected = DetectEncodingBytes(start, true);
     if (HasFlag(detected, FormatSignature) || HasFlag(detected, FormatUtf16LE | FormatUtf16BE)) {
         return detected;
     }
     // The statistics take cp1251 text rich in Р and С for UTF-8; only bytes that
     // really are UTF-8 are read so, or the writing would destroy them.
-    return IsValidUtf8(bytes) ? FormatUtf8 : TextFormat(0);
+    undecided = true;
+    return FormatUtf8;
 }
 
-} // namespace
+bool InputExists(const std::string& path, std::string& error) {
+    std::error_code ec;
+    if (path != "-" && !std::filesystem::exists(path, ec) && !ec) {
+        error = "Файл \"" + path + "\" не найден";
+        return false;
+    }
+    return true;
+}
 
 std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name) {
     if (name == "auto") {
@@ -54,17 +75,9 @@ TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingC
     if (IsRtfName(path) && LooksLikeRtf(bytes)) {
         return FormatRtf;
     }
-    switch (choice) {
-    case EncodingChoice::Ansi:
-        return 0;
-    case EncodingChoice::Utf8:
-        return FormatUtf8;
-    case EncodingChoice::Utf16:
-        return Utf16Format(bytes);
-    case EncodingChoice::Auto:
-        break;
-    }
-    return DetectPlain(bytes);
+    bool undecided = false;
+    const TextFormat format = PlainFormatFromStart(bytes, choice, undecided);
+    return !undecided || IsValidUtf8(bytes) ? format : TextFormat(0);
 }
 
 bool RtfIsComplete(std::string_view data) {
@@ -120,9 +133,7 @@ bool RtfHasEmbeddedObjects(std::string_view data) {
 bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocument& out,
                       std::string& error) {
     std::string bytes;
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec) && !ec) {
-        error = "Файл \"" + path + "\" не найден";
+    if (!InputExists(path, error)) {
         return false;
     }
     if (const FileResult r = ReadWholeFile(path, bytes); !r) {
@@ -157,11 +168,11 @@ void LoadDocument(const TextDocument& document, TextBuffer& buffer) {
     }
 }
 
-std::string EncodeDocument(const TextDocument& document, const TextBuffer& buffer) {
+std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer) {
     if (HasFlag(document.format, FormatRtf)) {
         return WriteRtf(BufferRichText(buffer));
     }
-    return EncodePlainText(document.plain, buffer.GetAllText());
+    return EncodePlainText(document.plain, buffer.Text());
 }
 
 } // namespace umlo::cli

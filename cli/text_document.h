@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "cli/plain_text_io.h"
+#include "documents/memory_text_buffer.h"
+#include "documents/plain_text.h"
 #include "documents/rich_text.h"
 #include "documents/text_buffer.h"
 #include "documents/text_format.h"
@@ -23,6 +24,15 @@ std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name);
 // rest is cp1251. A choice other than Auto fixes the encoding; the signature
 // and the byte order of UTF-16 still come from the bytes.
 TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingChoice choice);
+// The plain-text part of that choice from a file's first bytes (at least
+// the first kilobyte, or all of it). When the first bytes cannot tell,
+// undecided is set: the file is UTF-8 if all of it is valid UTF-8, cp1251
+// otherwise.
+TextFormat PlainFormatFromStart(std::string_view start, EncodingChoice choice, bool& undecided);
+
+// False, with "Файл "…" не найден", for a path that names nothing ("-" is
+// standard input).
+bool InputExists(const std::string& path, std::string& error);
 
 // False when the groups of rich text do not all close: the file was cut short,
 // and what a reader makes of it would be written back without its end.
@@ -50,6 +60,6 @@ bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocume
 // Puts the text, with the character formats of rich text, into the buffer.
 void LoadDocument(const TextDocument& document, TextBuffer& buffer);
 // The file's new bytes: the buffer's text in the document's format.
-std::string EncodeDocument(const TextDocument& document, const TextBuffer& buffer);
+std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer);
 
 } // namespace umlo::cli

@@ -95,12 +95,17 @@ char Utf16ToCp1251Char(char16_t unit) {
     if (unit >= 0x0410 && unit <= 0x044F) {
         return static_cast<char>(0xC0 + (unit - 0x0410));
     }
-    for (size_t k = 0; k < kHighHalf.size(); ++k) {
-        if (kHighHalf[k] == unit) {
-            return static_cast<char>(0x80 + k);
+    // The rest of the upper half, looked up in one step: punctuation such as
+    // « » — is common in Russian text.
+    static const std::array<char, 0x10000> others = [] {
+        std::array<char, 0x10000> table;
+        table.fill('?');
+        for (size_t k = 0; k < kHighHalf.size(); ++k) {
+            table[kHighHalf[k]] = static_cast<char>(0x80 + k);
         }
-    }
-    return '?';
+        return table;
+    }();
+    return others[unit];
 }
 
 std::u16string Cp1251ToUtf16(std::string_view text) {
@@ -166,8 +171,12 @@ bool IsValidUtf8(std::string_view text) {
     return true;
 }
 
-std::string Cp1251ToUtf8(std::string_view text) { return Utf16ToUtf8(Cp1251ToUtf16(text)); }
+std::string Cp1251ToUtf8(std::string_view text) {
+    return Utf16ToUtf8(Cp1251ToUtf16(text));
+}
 
-std::string Utf8ToCp1251(std::string_view text) { return Utf16ToCp1251(Utf8ToUtf16(text)); }
+std::string Utf8ToCp1251(std::string_view text) {
+    return Utf16ToCp1251(Utf8ToUtf16(text));
+}
 
 } // namespace umlo

@@ -10,19 +10,26 @@
 
 namespace umlo {
 
+void LetterCounts::Add(unsigned char cp1251) {
+    Cyrillic += IsLetter(cp1251) ? 1 : 0;
+    PlainE += IsPlainE(cp1251) ? 1 : 0;
+    DiaeresisE += IsDiaeresisE(cp1251) ? 1 : 0;
+}
+
 LetterCounts CountLetters(std::string_view cp1251Text) {
     LetterCounts counts;
     for (char c : cp1251Text) {
-        const auto byte = static_cast<unsigned char>(c);
-        counts.Cyrillic += IsLetter(byte) ? 1 : 0;
-        counts.PlainE += IsPlainE(byte) ? 1 : 0;
-        counts.DiaeresisE += IsDiaeresisE(byte) ? 1 : 0;
+        counts.Add(static_cast<unsigned char>(c));
     }
     return counts;
 }
 
 LetterCounts CountLetters(std::u16string_view text) {
-    return CountLetters(Utf16ToCp1251(text));
+    LetterCounts counts;
+    for (char16_t unit : text) {
+        counts.Add(static_cast<unsigned char>(Utf16ToCp1251Char(unit)));
+    }
+    return counts;
 }
 
 std::int64_t RestorationDegree(std::int64_t plainE, std::int64_t diaeresisE) {
@@ -64,7 +71,13 @@ std::string FormatDescription(TextFormat format) {
 
 std::vector<PropertyRow> PropertyRowsOf(std::u16string_view text, std::string_view path,
                                         TextFormat format, std::optional<std::int64_t> fileSize) {
-    const LetterCounts counts = CountLetters(text);
+    return PropertyRowsOf(CountLetters(text), static_cast<std::int64_t>(text.size()), path, format,
+                          fileSize);
+}
+
+std::vector<PropertyRow> PropertyRowsOf(const LetterCounts& counts, std::int64_t characters,
+                                        std::string_view path, TextFormat format,
+                                        std::optional<std::int64_t> fileSize) {
     const std::int64_t degree = RestorationDegree(counts.PlainE, counts.DiaeresisE);
     const bool hasFile = !path.empty();
     std::vector<PropertyRow> rows;
@@ -72,7 +85,7 @@ std::vector<PropertyRow> PropertyRowsOf(std::u16string_view text, std::string_vi
     rows.push_back({"Формат файла", hasFile ? FormatDescription(format) : std::string()});
     rows.push_back(
         {"Длина файла в байтах", hasFile && fileSize ? std::to_string(*fileSize) : std::string()});
-    rows.push_back({"Длина текста в символах", std::to_string(text.size())});
+    rows.push_back({"Длина текста в символах", std::to_string(characters)});
     rows.push_back({"Число символов кириллицы", std::to_string(counts.Cyrillic)});
     rows.push_back({"Число е", std::to_string(counts.PlainE)});
     rows.push_back({"Число ё", std::to_string(counts.DiaeresisE)});

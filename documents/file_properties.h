@@ -18,6 +18,8 @@ struct LetterCounts {
     std::int64_t Cyrillic = 0;   // the 66 Russian letters
     std::int64_t PlainE = 0;     // Е and е
     std::int64_t DiaeresisE = 0; // Ё and ё
+    // Counts one character of cp1251 text.
+    void Add(unsigned char cp1251);
 };
 
 LetterCounts CountLetters(std::string_view cp1251Text);
@@ -46,5 +48,10 @@ FilePropertyRows(const TextBuffer& editor, std::string_view path, TextFormat for
 // The same from the text itself and a known file size (absent when no file).
 std::vector<PropertyRow> PropertyRowsOf(std::u16string_view text, std::string_view path,
                                         TextFormat format, std::optional<std::int64_t> fileSize);
+// The same from counts taken as the file streamed past; characters counts
+// each line end once.
+std::vector<PropertyRow> PropertyRowsOf(const LetterCounts& counts, std::int64_t characters,
+                                        std::string_view path, TextFormat format,
+                                        std::optional<std::int64_t> fileSize);
 
 } // namespace umlo

@@ -12,6 +12,8 @@
 
 #include "core/codepage.h"
 #include "core/file_replace.h"
+#include "core/system_message.h"
+#include "documents/input_file.h"
 #include "documents/rtf_reader.h"
 #include "documents/rtf_writer.h"
 
@@ -19,8 +21,12 @@ namespace umlo {
 
 namespace {
 
-FileResult SystemFailure(const std::string& path, int error) {
-    return FileResult::Failure(path + ": " + std::strerror(error));
+FileResult ReadFailure(const std::string& path, int error) {
+    return FileResult::Failure(FileErrorMessage(FileAction::Read, path, error));
+}
+
+FileResult WriteFailure(const std::string& path, int error) {
+    return FileResult::Failure(FileErrorMessage(FileAction::Write, path, error));
 }
 
 // Every CR LF, lone CR and lone LF becomes one carriage return.
@@ -92,10 +98,6 @@ public:
 
 private:
     TextBuffer& buffer_;
-};
-
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
 };
 
 } // namespace
@@ -188,36 +190,7 @@ void SetBufferRichText(TextBuffer& buffer, const RichText& rich) {
 }
 
 FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        return SystemFailure(path, errno);
-    }
-    struct stat info {};
-    if (fstat(fileno(file.get()), &info) != 0) {
-        return SystemFailure(path, errno);
-    }
-    if (S_ISDIR(info.st_mode)) {
-        return SystemFailure(path, EISDIR);
-    }
-    // The editor holds at most kTextLimit characters; a larger file cannot be a text.
-    if (info.st_size > static_cast<off_t>(kTextLimit)) {
-        return SystemFailure(path, EFBIG);
-    }
-    std::string data;
-    try {
-        // One read of the size the file has; a file that grows meanwhile is
-        // read up to that size, one that shrinks up to its end.
-        data.resize(static_cast<std::size_t>(info.st_size));
-        const std::size_t got = std::fread(data.data(), 1, data.size(), file.get());
-        data.resize(got);
-    } catch (const std::bad_alloc&) {
-        return SystemFailure(path, ENOMEM);
-    }
-    if (std::ferror(file.get())) {
-        return SystemFailure(path, errno != 0 ? errno : EIO);
-    }
-    bytes = std::move(data);
-    return {};
+    return ReadWholeInput(path, bytes);
 }
 
 FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer) {
@@ -231,14 +204,14 @@ FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& 
         UpdateLock lock(buffer);
         SetBufferRichText(buffer, text);
     } catch (const std::bad_alloc&) {
-        return SystemFailure(path, ENOMEM);
+        return ReadFailure(path, ENOMEM);
     }
     return {};
 }
 
 FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
     const int error = ReplaceFileContents(path, bytes);
-    return error == 0 ? FileResult{} : SystemFailure(path, error);
+    return error == 0 ? FileResult{} : WriteFailure(path, error);
 }
 
 FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer) {
@@ -250,7 +223,7 @@ FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer&
                                                       : Plain(buffer.GetAllText()),
                            format);
     } catch (const std::bad_alloc&) {
-        return SystemFailure(path, ENOMEM);
+        return WriteFailure(path, ENOMEM);
     }
     return WriteFileReplacing(path, bytes);
 }

@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 #include <sstream>
 
+#include "cli/text_document.h"
 #include "core/codepage.h"
+#include "documents/file_properties.h"
+#include "documents/memory_text_buffer.h"
 #include "tests/support/test_files.h"
 
 namespace umlo::cli {
@@ -85,6 +88,53 @@ TEST_F(InfoCommand, EachFileInItsFormatAndBadOnesOnStderr) {
     ASSERT_EQ(Run({"--encoding", "utf-16", Path("le.txt")}), kExitOk);
     EXPECT_NE(out_.str().find("Формат файла\tUTF-16LE, plain text\n"), std::string::npos);
     EXPECT_NE(out_.str().find("Длина текста в символах\t1\n"), std::string::npos);
+}
+
+// The rows of a file read whole, as the command gave them before it streamed.
+std::string WholeFileRows(const std::string& path) {
+    TextDocument document;
+    std::string error;
+    EXPECT_TRUE(ReadTextDocument(path, EncodingChoice::Auto, document, error)) << error;
+    MemoryTextBuffer buffer;
+    LoadDocument(document, buffer);
+    std::string out;
+    for (const PropertyRow& row : PropertyRowsOf(buffer.Text(), path, document.format,
+                                                 static_cast<std::int64_t>(document.fileSize))) {
+        out += row.Name + "\t" + row.Value + "\n";
+    }
+    return out;
+}
+
+TEST_F(InfoCommand, StreamedCountsEqualThoseOfTheWholeFile) {
+    // A CR LF cut by the reader's piece boundary, far into the file.
+    std::string crossing = Repeat("е", (1 << 20) - 1) + "\r\nёж\r";
+    const std::string lines = Repeat("ёлка и ель\r\n", 2000);
+    const std::vector<std::pair<std::string, std::string>> files = {
+        {"crossing.txt", crossing},
+        {"utf8.txt", lines},
+        // UTF-8 for 30,000 bytes and then a cp1251 letter: all of it is cp1251.
+        {"late.txt", lines + Cp("е")},
+        {"cp1251.txt", Cp(lines)},
+        {"be.txt", "\xFE\xFF" + umlo::testing::Utf16Bytes(Utf8ToUtf16(lines), true)},
+        {"empty.txt", ""},
+    };
+    for (const auto& [name, bytes] : files) {
+        Write(name, bytes);
+        ASSERT_EQ(Run({Path(name)}), kExitOk) << err_.str();
+        EXPECT_EQ(out_.str(), WholeFileRows(Path(name))) << name;
+        if (name == "be.txt") {
+            EXPECT_NE(out_.str().find("UTF-16BEsgn"), std::string::npos);
+        }
+        if (name == "late.txt") {
+            EXPECT_NE(out_.str().find("ANSI, plain text"), std::string::npos);
+        }
+    }
+
+    // Not text: refused for the same reasons as a whole read.
+    Write("zero.txt", lines + std::string(1, '\0'));
+    EXPECT_EQ(Run({Path("zero.txt")}), kExitFailure);
+    EXPECT_EQ(err_.str(), "umlo-cli: " + Path("zero.txt") +
+                              ": это не текстовый файл (в нём есть нулевые байты)\n");
 }
 
 } // namespace

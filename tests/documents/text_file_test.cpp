@@ -170,8 +170,12 @@ TEST_F(TextFileTest, AFailedReadLeavesTheBuffer) {
     const FileResult missing = ReadTextFile(Path("missing.txt"), 0, buffer);
     EXPECT_FALSE(missing);
     EXPECT_NE(missing.error.find("missing.txt"), std::string::npos);
-    EXPECT_NE(missing.error.find(std::strerror(ENOENT)), std::string::npos);
-    EXPECT_FALSE(ReadTextFile(dir_.string(), 0, buffer)); // a folder
+    // What failed, on which path and why, in Russian.
+    EXPECT_EQ(missing.error, "Не удалось прочитать файл \"" + Path("missing.txt") +
+                                 "\": нет такого файла или папки");
+    const FileResult folder = ReadTextFile(dir_.string(), 0, buffer);
+    EXPECT_EQ(folder.error,
+              "Не удалось прочитать файл \"" + dir_.string() + "\": это папка, а не файл");
     if (::geteuid() != 0) {
         const std::string locked = Write("locked.txt", "x");
         fs::permissions(locked, fs::perms::none);

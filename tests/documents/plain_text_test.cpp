@@ -1,10 +1,10 @@
-#include "cli/plain_text_io.h"
+#include "documents/plain_text.h"
 
 #include <gtest/gtest.h>
 
 #include "core/codepage.h"
 
-namespace umlo::cli {
+namespace umlo {
 namespace {
 
 PlainText Decode(std::string_view bytes, TextFormat format) {
@@ -112,4 +112,4 @@ TEST(PlainTextIo, RefusesWhatIsNotText) {
 }
 
 } // namespace
-} // namespace umlo::cli
+} // namespace umlo
