@@ -27,9 +27,9 @@ std::string ShownPath(const std::string& path) {
 
 // Rich text is read whole: its letters are known only once it is parsed.
 bool RichTextRows(const std::string& path, EncodingChoice choice, std::vector<PropertyRow>& rows,
-                  std::string& error) {
+                  std::string& error, const std::function<void()>& waiting) {
     TextDocument document;
-    if (!ReadTextDocument(path, choice, document, error)) {
+    if (!ReadTextDocument(path, choice, document, error, waiting)) {
         return false;
     }
     MemoryTextBuffer buffer;
@@ -41,9 +41,9 @@ bool RichTextRows(const std::string& path, EncodingChoice choice, std::vector<Pr
 
 // Plain text is counted as it streams past; it is never held whole.
 bool PlainTextRows(const std::string& path, EncodingChoice choice, std::vector<PropertyRow>& rows,
-                   std::string& error) {
+                   std::string& error, const std::function<void()>& waiting) {
     InputFile input;
-    if (FileResult r = input.Open(path); !r) {
+    if (FileResult r = input.Open(path, waiting); !r) {
         error = r.error;
         return false;
     }
@@ -114,9 +114,11 @@ int RunInfo(const CliArguments& args, Console& console) {
     for (const std::string& path : args.files) {
         std::vector<PropertyRow> rows;
         std::string error;
-        const bool read = InputExists(path, error) &&
-                          (IsRtfName(path) ? RichTextRows(path, args.encoding, rows, error)
-                                           : PlainTextRows(path, args.encoding, rows, error));
+        const auto waiting = [&console, &path] { console.err << WaitingNote(path) << std::flush; };
+        const bool read =
+            InputExists(path, error) &&
+            (IsRtfName(path) ? RichTextRows(path, args.encoding, rows, error, waiting)
+                             : PlainTextRows(path, args.encoding, rows, error, waiting));
         if (!read) {
             console.err << "umlo-cli: " << error << "\n";
             failed = true;

@@ -2,6 +2,7 @@
 
 #include "cli/answer_policy.h"
 #include "cli/interactive_asker.h"
+#include "cli/path_collisions.h"
 #include "cli/question_report.h"
 #include "cli/terminal_host.h"
 #include "cli/text_document.h"
@@ -10,6 +11,7 @@
 #include "core/pass.h"
 #include "core/regexpr_dictionary.h"
 #include "core/statistics.h"
+#include "documents/file_identity.h"
 #include "documents/memory_text_buffer.h"
 #include "documents/settings_location.h"
 #include "documents/text_file.h"
@@ -60,12 +62,26 @@ bool LoadDictionaries(const CliArguments& args, const std::string& programFolder
 
 int RunRestore(const CliArguments& args, const std::string& programFolder, Console& console) {
     std::ostream& err = console.err;
+    // Nothing is read or written when one output would destroy another file.
+    for (const std::string& refusal : {FindPathCollision(args), FindForeignReportTarget(args)}) {
+        if (!refusal.empty()) {
+            err << "umlo-cli: " << refusal << "\n";
+            return kExitFailure;
+        }
+    }
+    // With the result on standard output (or a path to it), the summaries go
+    // beside it to stderr.
+    const bool resultOnStdout =
+        args.output == "-" || (!args.output.empty() &&
+                               SameFile(IdentifyPath(args.output, true), IdentifyPath("-", true)));
+    std::ostream& summary = resultOnStdout ? err : console.out;
     // Every input is read before anything is written: a bad one changes nothing.
     std::vector<Input> inputs;
     for (const std::string& path : args.files) {
         Input input{path, {}};
         std::string error;
-        if (!ReadTextDocument(path, args.encoding, input.document, error)) {
+        if (!ReadTextDocument(path, args.encoding, input.document, error,
+                              [&err, &path] { err << WaitingNote(path) << std::flush; })) {
             err << "umlo-cli: " << error << "\n";
             return kExitFailure;
         }
@@ -132,14 +148,15 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
         const std::string& target = args.inPlace ? input.path : args.output;
         // An unchanged file is left untouched in place.
         if (!args.inPlace || buffer.Text() != input.document.Text()) {
+            const bool asRtf = !args.inPlace && IsRtfName(target);
             if (const FileResult r =
-                    WriteFileReplacing(target, EncodeDocument(input.document, buffer));
+                    WriteFileReplacing(target, EncodeDocument(input.document, buffer, asRtf));
                 !r) {
                 err << "umlo-cli: " << r.error << "\n";
                 failed = true;
             }
         }
-        console.out << (several ? input.path + ": " : std::string()) << engine.RunSummary() << "\n";
+        summary << (several ? input.path + ": " : std::string()) << engine.RunSummary() << "\n";
         if (lastAnswer == AnswerCancel) {
             const LineColumn at = buffer.LineAndColumn(buffer.SelStart());
             err << "umlo-cli: ёфикация " << input.path << " прервана в строке " << at.line + 1

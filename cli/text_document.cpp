@@ -4,6 +4,7 @@
 
 #include "core/codepage.h"
 #include "documents/encoding_detect.h"
+#include "documents/input_file.h"
 #include "documents/rtf_reader.h"
 #include "documents/rtf_writer.h"
 #include "documents/text_file.h"
@@ -45,6 +46,10 @@ TextFormat PlainFormatFromStart(std::string_view start, EncodingChoice choice, b
     return FormatUtf8;
 }
 
+std::string WaitingNote(const std::string& path) {
+    return "umlo-cli: " + path + ": в канал ещё никто не пишет; ждём (Ctrl+C - прервать)\n";
+}
+
 bool InputExists(const std::string& path, std::string& error) {
     std::error_code ec;
     if (path != "-" && !std::filesystem::exists(path, ec) && !ec) {
@@ -71,8 +76,9 @@ std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name) {
 }
 
 TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingChoice choice) {
-    // A file named .rtf that holds no rich text is plain text to be kept so.
-    if (IsRtfName(path) && LooksLikeRtf(bytes)) {
+    // A file named .rtf that holds no rich text is plain text to be kept so;
+    // standard input has no name, and is rich text when it looks so.
+    if ((IsRtfName(path) || path == "-") && LooksLikeRtf(bytes)) {
         return FormatRtf;
     }
     bool undecided = false;
@@ -131,12 +137,12 @@ bool RtfHasEmbeddedObjects(std::string_view data) {
 }
 
 bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocument& out,
-                      std::string& error) {
+                      std::string& error, const std::function<void()>& waiting) {
     std::string bytes;
     if (!InputExists(path, error)) {
         return false;
     }
-    if (const FileResult r = ReadWholeFile(path, bytes); !r) {
+    if (const FileResult r = ReadWholeInput(path, bytes, waiting); !r) {
         error = r.error;
         return false;
     }
@@ -168,8 +174,9 @@ void LoadDocument(const TextDocument& document, TextBuffer& buffer) {
     }
 }
 
-std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer) {
-    if (HasFlag(document.format, FormatRtf)) {
+std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer,
+                           bool asRtf) {
+    if (asRtf || HasFlag(document.format, FormatRtf)) {
         return WriteRtf(BufferRichText(buffer));
     }
     return EncodePlainText(document.plain, buffer.Text());

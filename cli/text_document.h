@@ -3,6 +3,7 @@
 // in the same format.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,11 +56,17 @@ struct TextDocument {
 
 // False, with a message naming the file (UTF-8), when it cannot be read or is
 // not text in the chosen format.
+// What umlo-cli says while a FIFO has no writer (UTF-8, a whole line).
+std::string WaitingNote(const std::string& path);
+
+// waiting is told when a FIFO has had no writer for a while.
 bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocument& out,
-                      std::string& error);
+                      std::string& error, const std::function<void()>& waiting = {});
 // Puts the text, with the character formats of rich text, into the buffer.
 void LoadDocument(const TextDocument& document, TextBuffer& buffer);
-// The file's new bytes: the buffer's text in the document's format.
-std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer);
+// The file's new bytes: the buffer's text in the document's format, or as
+// rich text when asRtf (a plain text written to a name ending in .rtf).
+std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer,
+                           bool asRtf = false);
 
 } // namespace umlo::cli

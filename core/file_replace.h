@@ -1,6 +1,10 @@
-// Replacing a file's contents safely: the bytes go to a new temporary file
-// beside the target, reach the disk, and are renamed over the target, so a
-// crash or a full disk never leaves a half-written file.
+// The one way the program writes a file the user named. A regular file (or a
+// new name) gets its new bytes through a temporary file beside it that
+// reaches the disk and is renamed over it, so a crash or a full disk never
+// leaves it half-written; it keeps its access rights and, where the process
+// may give them, its owner and group. Anything else that exists (a terminal,
+// /dev/null, a FIFO, a pipe behind /dev/stdout) is written in place, never
+// renamed over. "-" is standard output.
 #pragma once
 
 #include <string>
@@ -9,9 +13,14 @@
 namespace umlo {
 
 // 0 on success, otherwise the errno of the failure; the target is then as it
-// was. A link is written through (the file it names is replaced), the new file
-// keeps the old one's access rights, and a directory or a file without write
-// permission is refused rather than replaced by the rename.
+// was. A link is written through (the file it names is replaced), and a
+// directory or a file without write permission is refused rather than
+// replaced by the rename. A temporary file that a killed run left beside the
+// same target is removed.
 int ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// The temporary file's name for a target (in the same folder): hidden, and
+// recognisable as ours and as the target's.
+std::string TemporaryFileName(const std::string& targetName, long pid, int attempt);
 
 } // namespace umlo

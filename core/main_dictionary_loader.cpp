@@ -15,6 +15,7 @@
 #include "core/codepage.h"
 #include "core/dictionary_file.h"
 #include "core/main_dictionary.h"
+#include "core/system_message.h"
 #include "core/words.h"
 
 namespace umlo {
@@ -125,11 +126,11 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
         return false;
     }
     if (ec) {
-        host.ShowError(std::strerror(ec.value()));
+        host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, ec.value()));
         return false;
     }
     if (const int error = NotARegularFileError(status); error != 0) {
-        host.ShowError(std::strerror(error));
+        host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, error));
         return false;
     }
 
@@ -140,7 +141,7 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
         File file(std::fopen(pathInForce.c_str(), "rb"));
         if (!file) {
             const int error = errno != 0 ? errno : EIO;
-            host.ShowError(std::strerror(error));
+            host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, error));
             return false;
         }
         const std::uintmax_t size = fs::file_size(path, ec);
@@ -157,7 +158,7 @@ bool LoadMainDictionary(TDic& dic, std::string& pathInForce, Host& host) {
         }
         host.EnableCommand("Clearusersel1", false);
         if (error != 0) {
-            host.ShowError(std::strerror(error));
+            host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, error));
         } else {
             loader.Report(host);
             complete = true;

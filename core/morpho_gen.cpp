@@ -1,4 +1,5 @@
 #include "core/morpho_gen.h"
+#include "core/system_message.h"
 
 #include <cerrno>
 #include <climits>
@@ -37,9 +38,9 @@ bool ParseCut(std::string_view text, int& cut) {
     return true;
 }
 
-std::string ReadFailure(const std::string& fileName, const std::error_code& error) {
+std::string ReadFailure(const std::string& fileName, int error) {
     // The path is the system's own (UTF-8); the message box shows it as is.
-    return "Ошибка чтения файла \"" + fileName + "\".\r" + error.message();
+    return "Ошибка чтения файла \"" + fileName + "\".\r" + SystemMessage(error);
 }
 
 } // namespace
@@ -164,20 +165,20 @@ bool MorphoGen::LoadRules(const std::string& fileName, Host& host) {
     loaded_ = false;
     std::error_code error;
     if (std::filesystem::is_directory(fileName, error)) {
-        host.ShowError(ReadFailure(fileName, std::make_error_code(std::errc::is_a_directory)));
+        host.ShowError(ReadFailure(fileName, EISDIR));
         return false;
     }
     errno = 0;
     std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         const int code = errno != 0 ? errno : ENOENT;
-        host.ShowError(ReadFailure(fileName, std::error_code(code, std::generic_category())));
+        host.ShowError(ReadFailure(fileName, code));
         return false;
     }
     std::ostringstream content;
     content << in.rdbuf();
     if (in.bad()) {
-        host.ShowError(ReadFailure(fileName, std::make_error_code(std::errc::io_error)));
+        host.ShowError(ReadFailure(fileName, EIO));
         return false;
     }
     LoadRulesFromText(content.str());

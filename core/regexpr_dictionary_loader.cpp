@@ -14,6 +14,7 @@
 #include "core/codepage.h"
 #include "core/dictionary_file.h"
 #include "core/regexpr_dictionary.h"
+#include "core/system_message.h"
 #include "core/words.h"
 
 namespace umlo {
@@ -87,11 +88,11 @@ bool LoadRegExprDictionary(TRegExprDic& dic, std::string& pathInForce, TOptions&
         return false;
     }
     if (ec) {
-        host.ShowError(std::strerror(ec.value()));
+        host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, ec.value()));
         return false;
     }
     if (const int error = NotARegularFileError(status); error != 0) {
-        host.ShowError(std::strerror(error));
+        host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, error));
         return false;
     }
 
@@ -100,7 +101,7 @@ bool LoadRegExprDictionary(TRegExprDic& dic, std::string& pathInForce, TOptions&
     errno = 0;
     File file(std::fopen(pathInForce.c_str(), "rb"));
     if (!file) {
-        host.ShowError(std::strerror(errno != 0 ? errno : EIO));
+        host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, errno != 0 ? errno : EIO));
         return false;
     }
     Loader loader(dic);
@@ -108,7 +109,7 @@ bool LoadRegExprDictionary(TRegExprDic& dic, std::string& pathInForce, TOptions&
         ReadLines(file.get(), [&loader](std::string_view line) { loader.Line(line); });
     dic.SetVersion(loader.Version());
     if (error != 0) {
-        host.ShowError(std::strerror(error));
+        host.ShowError(FileErrorMessage(FileAction::Read, pathInForce, error));
         return false;
     }
     loader.Report(host);

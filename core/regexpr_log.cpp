@@ -1,4 +1,5 @@
 #include "core/regexpr_log.h"
+#include "core/system_message.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,10 +20,6 @@ struct FileCloser {
 // The log is cp1251 throughout, so a UTF-8 path is converted for it.
 std::string PathForLog(std::string_view path) {
     return IsValidUtf8(path) ? Utf8ToCp1251(path) : std::string(path);
-}
-
-std::string SystemMessage(int error) {
-    return std::strerror(error != 0 ? error : EIO);
 }
 
 } // namespace
@@ -60,7 +57,7 @@ bool RegExprLog::Write(std::string_view line, std::string_view textPath, std::st
     errno = 0;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path_.c_str(), "ab"));
     if (!file) {
-        error = path_ + ": " + SystemMessage(errno);
+        error = FileErrorMessage(FileAction::Write, path_, errno != 0 ? errno : EIO);
         return false;
     }
     std::string text;
@@ -75,7 +72,8 @@ bool RegExprLog::Write(std::string_view line, std::string_view textPath, std::st
     const int writeError = errno;
     const bool closed = std::fclose(file.release()) == 0;
     if (!written || !closed) {
-        error = path_ + ": " + SystemMessage(written ? errno : writeError);
+        const int code = written ? errno : writeError;
+        error = FileErrorMessage(FileAction::Write, path_, code != 0 ? code : EIO);
         return false;
     }
     return true;

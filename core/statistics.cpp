@@ -1,4 +1,5 @@
 #include "core/statistics.h"
+#include "core/system_message.h"
 
 #include <cerrno>
 #include <charconv>
@@ -254,10 +255,6 @@ void AppendGrid(std::string& out, const StatGrid& grid) {
     }
 }
 
-std::string SystemMessage(int code) {
-    return std::strerror(code != 0 ? code : EIO);
-}
-
 } // namespace
 
 std::string StatisticsText(const StatGrid& words, const StatGrid& combi) {
@@ -272,7 +269,7 @@ bool SaveStatistics(const std::string& fileName, const StatGrid& words, const St
                     Host& host) {
     const int error = ReplaceFileContents(fileName, StatisticsText(words, combi));
     if (error != 0) {
-        host.ShowError(SystemMessage(error));
+        host.ShowError(FileErrorMessage(FileAction::Write, fileName, error));
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "dicedit/dic_editor.h"
+#include "core/system_message.h"
 
 #include <cstring>
 #include <filesystem>
@@ -30,10 +31,6 @@ bool FileExists(const std::string& path) {
 }
 
 } // namespace
-
-std::string FileErrorText(const std::string& path, int error) {
-    return PathForMessage(path) + ": " + std::strerror(error);
-}
 
 DicEditor::DicEditor(TextBuffer& dictionary, TextBuffer& words, Host& host, DicEditUi& ui,
                      DicEditContext context)
@@ -115,7 +112,7 @@ void DicEditor::LoadDictionary(const std::optional<std::string>& given, bool ord
         // Read before the pane is cleared: a file that cannot be read leaves
         // the text there.
         if (const int error = ReadDictionaryLines(path, lines); error != 0) {
-            host_.ShowError(FileErrorText(path, error));
+            host_.ShowError(FileErrorMessage(FileAction::Read, path, error));
             return;
         }
         LoadPane(lines);
@@ -150,7 +147,7 @@ void DicEditor::Save1Click() {
     }
     if (const int error = WriteDictionaryFile(path, PaneLines(dictionary_)); error != 0) {
         // The text stays modified: nothing was saved.
-        host_.ShowError(FileErrorText(path, error));
+        host_.ShowError(FileErrorMessage(FileAction::Write, path, error));
         return;
     }
     captionName_ = path;

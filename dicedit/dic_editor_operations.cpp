@@ -1,5 +1,6 @@
 // The maintenance operations of the "Операции" and "Файл" menus, run on the
 // dictionary pane's lines and put back into it.
+#include "core/system_message.h"
 #include "dicedit/dic_editor.h"
 
 #include <algorithm>
@@ -28,8 +29,12 @@ private:
 } // namespace
 
 bool DicEditor::PassThrough(TempDictionaryFile& temp, std::vector<std::string>& lines) {
-    if (int error = temp.Write(lines); error != 0 || (error = temp.Read(lines)) != 0) {
-        host_.ShowError(FileErrorText(temp.Path(), error));
+    if (const int error = temp.Write(lines); error != 0) {
+        host_.ShowError(FileErrorMessage(FileAction::Write, temp.Path(), error));
+        return false;
+    }
+    if (const int error = temp.Read(lines); error != 0) {
+        host_.ShowError(FileErrorMessage(FileAction::Read, temp.Path(), error));
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "dicedit/dic_operations.h"
+#include "core/system_message.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -185,7 +186,7 @@ int ReadDictionaryLines(const std::string& path, std::vector<std::string>& lines
 int SubtractDictionaryFile(std::vector<std::string>& lines, const std::string& path, Host& host) {
     std::vector<std::string> other;
     if (const int error = ReadDictionaryLines(path, other); error != 0) {
-        host.ShowError(std::strerror(error));
+        host.ShowError(FileErrorMessage(FileAction::Read, path, error));
         return -1;
     }
     return SubtractDictionary(lines, other);

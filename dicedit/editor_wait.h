@@ -40,7 +40,4 @@ private:
     BusyStatus status_;
 };
 
-// "<path>: <the system's message>".
-std::string FileErrorText(const std::string& path, int error);
-
 } // namespace umlo

@@ -1,4 +1,5 @@
 #include "dicedit/insert_log.h"
+#include "core/system_message.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -39,7 +40,7 @@ bool InsertLog::Append(const std::string& line, std::string& error) {
     errno = 0;
     File file(std::fopen(path_.c_str(), "ab"));
     if (!file) {
-        error = PathForMessage(path_) + ": " + std::strerror(errno != 0 ? errno : EIO);
+        error = FileErrorMessage(FileAction::Write, path_, errno != 0 ? errno : EIO);
         return false;
     }
     const std::string text = line + "\r\n";
@@ -47,9 +48,9 @@ bool InsertLog::Append(const std::string& line, std::string& error) {
     const int writeError = errno;
     const bool closed = std::fclose(file.release()) == 0;
     if (!written || !closed) {
-        error = PathForMessage(path_) + ": " +
-                std::strerror(!written ? (writeError != 0 ? writeError : EIO)
-                                       : (errno != 0 ? errno : EIO));
+        error = FileErrorMessage(FileAction::Write, path_,
+                                 !written ? (writeError != 0 ? writeError : EIO)
+                                          : (errno != 0 ? errno : EIO));
         return false;
     }
     return true;

@@ -1,4 +1,5 @@
 #include "documents/file_properties.h"
+#include "core/system_message.h"
 
 #include <cerrno>
 #include <cmath>
@@ -102,12 +103,12 @@ FilePropertyRows(const TextBuffer& editor, std::string_view path, TextFormat for
         std::ifstream file{std::string(path), std::ios::binary | std::ios::ate};
         if (!file) {
             const int code = errno != 0 ? errno : ENOENT;
-            host.ShowError(std::generic_category().message(code));
+            host.ShowError(FileErrorMessage(FileAction::Read, path, code));
             return std::nullopt;
         }
         const std::streamoff end = file.tellg();
         if (end < 0) {
-            host.ShowError(std::generic_category().message(EIO));
+            host.ShowError(FileErrorMessage(FileAction::Read, path, EIO));
             return std::nullopt;
         }
         size = static_cast<std::int64_t>(end);

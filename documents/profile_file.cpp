@@ -1,4 +1,5 @@
 #include "documents/profile_file.h"
+#include "core/system_message.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -89,15 +90,11 @@ std::string OneLine(std::string_view s) {
     return out;
 }
 
-std::string SystemMessage(int code) {
-    return std::generic_category().message(code);
-}
-
 // On failure the target is untouched and error holds the reason.
 bool WriteReplacing(const std::string& path, std::string_view data, std::string* error) {
     const int code = ReplaceFileContents(path, data);
     if (code != 0 && error != nullptr) {
-        *error = SystemMessage(code);
+        *error = FileErrorMessage(FileAction::Write, path, code);
     }
     return code == 0;
 }
@@ -151,7 +148,7 @@ bool ProfileFile::Load(const std::string& path, std::string* error) {
     if (!in.is_open()) {
         const int code = errno;
         readable_ = false;
-        loadError_ = code != 0 ? SystemMessage(code) : SystemMessage(EIO);
+        loadError_ = FileErrorMessage(FileAction::Read, path, code != 0 ? code : EIO);
         if (error != nullptr) {
             *error = loadError_;
         }
@@ -161,7 +158,7 @@ bool ProfileFile::Load(const std::string& path, std::string* error) {
     data << in.rdbuf();
     if (in.bad()) {
         readable_ = false;
-        loadError_ = SystemMessage(EIO);
+        loadError_ = FileErrorMessage(FileAction::Read, path, EIO);
         if (error != nullptr) {
             *error = loadError_;
         }

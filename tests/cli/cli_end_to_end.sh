@@ -118,6 +118,57 @@ expect_file keep.txt 'еще\n'
 leftovers="$(find . -name '*.umlo-*')"
 [ -z "$leftovers" ] || fail "temporary files left: $leftovers"
 
+# Streams and files that are not regular: a pipe in, standard output out, and
+# devices and FIFOs written in place.
+printf 'еще мед\n' >pipe.txt
+out="$(cat pipe.txt | "$cli" restore "${dicts[@]}" - -o - 2>err.log)" || fail "pipe: $(cat err.log)"
+[ "$out" = 'ещё мёд' ] || fail "restore - -o -: '$out'"
+grep -Eq '^[0-9]+=' err.log || fail "the summary belongs on stderr with -o -: $(cat err.log)"
+cat pipe.txt | "$cli" restore "${dicts[@]}" /dev/stdin -o stdin.out >/dev/null 2>err.log ||
+    fail "/dev/stdin: $(cat err.log)"
+expect_file stdin.out 'ещё мёд\n'
+"$cli" restore "${dicts[@]}" <(cat pipe.txt) -o subst.out >/dev/null 2>err.log ||
+    fail "process substitution: $(cat err.log)"
+expect_file subst.out 'ещё мёд\n'
+[ "$("$cli" restore "${dicts[@]}" pipe.txt -o /dev/stdout 2>/dev/null)" = 'ещё мёд' ] ||
+    fail "-o /dev/stdout"
+[ -L /dev/stdout ] || fail "/dev/stdout is no longer a link"
+expect_exit 0 "$cli" restore "${dicts[@]}" pipe.txt -o /dev/null
+[ -c /dev/null ] || fail "/dev/null is no longer a device"
+mkfifo in.fifo out.fifo
+(sleep 0.3; cat pipe.txt >in.fifo) &
+cat out.fifo >fifo.out &
+reader=$!
+expect_exit 0 "$cli" restore "${dicts[@]}" in.fifo -o out.fifo
+wait "$reader"
+expect_file fifo.out 'ещё мёд\n'
+[ -p out.fifo ] || fail "the output FIFO became a file"
+expect_exit 1 "$cli" restore "${dicts[@]}" /dev/zero -o zero.out
+grep -q 'не кончается' err.log || fail "/dev/zero: $(cat err.log)"
+[ -e zero.out ] && fail "output written for /dev/zero"
+expect_exit 2 "$cli" restore "${dicts[@]}" --in-place -
+
+# Two paths for one file: nothing is written.
+printf 'еще\n' >a.txt
+printf 'еще\n' >b.txt
+expect_exit 1 "$cli" restore "${dicts[@]}" --in-place --stats a.txt b.txt
+expect_file a.txt 'еще\n'
+expect_file b.txt 'еще\n'
+grep -q 'a.txt' err.log || fail "--stats over a text: $(cat err.log)"
+expect_exit 1 "$cli" restore "${dicts[@]}" a.txt -o r.txt --report r.txt
+[ -e r.txt ] && fail "written although -o and --report are one file"
+expect_exit 1 "$cli" restore "${dicts[@]}" --in-place a.txt --report ./a.txt
+expect_file a.txt 'еще\n'
+ln -s a.txt link.txt
+expect_exit 1 "$cli" restore "${dicts[@]}" a.txt -o link.txt
+expect_file a.txt 'еще\n'
+
+# A plain text written to a .rtf name is rich text.
+expect_exit 0 "$cli" restore "${dicts[@]}" a.txt -o a.rtf
+grep -q '^{\\rtf1' a.rtf || fail "-o a.rtf is not rich text: $(head -c 60 a.rtf)"
+expect_exit 0 "$cli" info a.rtf
+grep -q 'rich text' out.log || fail "info a.rtf: $(cat out.log)"
+
 # The bundled dictionaries are found next to the executable.
 mkdir bundle
 cp "$cli" bundle/umlo-cli

@@ -1,4 +1,5 @@
 #include "core/main_dictionary.h"
+#include "core/system_message.h"
 
 #include <gtest/gtest.h>
 
@@ -414,7 +415,10 @@ TEST_F(MainDictionaryFile, DirectoryGivesTheSystemMessage) {
     std::string path = dir_.string();
     dic_.AddEntry(Cp("мёд"), false);
     EXPECT_FALSE(LoadMainDictionary(dic_, path, host_));
-    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{std::strerror(EISDIR)}));
+    // What failed, where and why, in Russian.
+    EXPECT_EQ(host_.MessageTexts(),
+              (std::vector<std::string>{"Не удалось прочитать файл \"" + dir_.string() +
+                                        "\": это папка, а не файл"}));
     EXPECT_EQ(path, dir_.string());
     EXPECT_EQ(dic_.Count(), 0);
     EXPECT_EQ(host_.StatusText(1), "");
@@ -423,13 +427,15 @@ TEST_F(MainDictionaryFile, DirectoryGivesTheSystemMessage) {
     host_ = RecordingHost();
     path = std::string(5000, 'a');
     EXPECT_FALSE(LoadMainDictionary(dic_, path, host_));
-    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{std::strerror(ENAMETOOLONG)}));
+    EXPECT_EQ(host_.MessageTexts(),
+              (std::vector<std::string>{FileErrorMessage(FileAction::Read, path, ENAMETOOLONG)}));
 
     // A device has no end to read to; it is refused before reading.
     host_ = RecordingHost();
     path = "/dev/zero";
     EXPECT_FALSE(LoadMainDictionary(dic_, path, host_));
-    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{std::strerror(EINVAL)}));
+    EXPECT_EQ(host_.MessageTexts(),
+              (std::vector<std::string>{FileErrorMessage(FileAction::Read, path, EINVAL)}));
 }
 
 TEST_F(MainDictionaryFile, ReadErrorStopsTheLoadWithTheSystemMessage) {
@@ -440,7 +446,9 @@ TEST_F(MainDictionaryFile, ReadErrorStopsTheLoadWithTheSystemMessage) {
     }
     host_.status[1] = "before";
     EXPECT_FALSE(LoadMainDictionary(dic_, path, host_));
-    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{std::strerror(EIO)}));
+    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{"Не удалось прочитать файл "
+                                                              "\"/proc/self/mem\": ошибка "
+                                                              "ввода-вывода"}));
     EXPECT_EQ(dic_.Count(), 0);
     EXPECT_EQ(path, "/proc/self/mem");
     EXPECT_EQ(host_.StatusText(1), "before");
@@ -454,7 +462,8 @@ TEST_F(MainDictionaryFile, UnreadableFileGivesTheSystemMessage) {
     std::string path = Write(Lines(kSmall));
     fs::permissions(path, fs::perms::none);
     EXPECT_FALSE(LoadMainDictionary(dic_, path, host_));
-    EXPECT_EQ(host_.MessageTexts(), (std::vector<std::string>{std::strerror(EACCES)}));
+    EXPECT_EQ(host_.MessageTexts(),
+              (std::vector<std::string>{FileErrorMessage(FileAction::Read, path, EACCES)}));
     EXPECT_EQ(dic_.Count(), 0);
     EXPECT_FALSE(host_.busy);
 }
