@@ -4,6 +4,9 @@
 #include <fstream>
 #include <vector>
 
+#include "core/codepage.h"
+#include "documents/input_file.h"
+
 namespace umlo {
 
 namespace {
@@ -120,6 +123,13 @@ TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool 
     const TextFormat r = IsRtfName(path) | (dialogFormat & FormatRtf);
     const TextFormat detected = DetectEncoding(path, autoUnicode, utfLength);
     if (autoUnicode) {
+        // The statistics take cp1251 text rich in Р and С for UTF-8; only a
+        // file that really is UTF-8 is read so, or saving would destroy it.
+        std::string bytes;
+        if (detected == FormatUtf8 && !(r & FormatRtf) && ReadWholeInput(path, bytes) &&
+            !IsValidUtf8(bytes)) {
+            return r;
+        }
         return r | detected;
     }
     const TextFormat signature = detected & FormatSignature;

@@ -9,9 +9,6 @@ namespace umlo {
 
 namespace {
 
-constexpr std::string_view kBigEndianNotice =
-    "Файл имеет кодировку UTF-16 (big endian).\rК сожалению, программа не сможет его правильно "
-    "прочитать.";
 constexpr std::string_view kUtf8Question =
     "Внимание! Файлы формата UTF-8 обычно обрабатываются программой очень медленно.\rВы уверены, "
     "что хотите загружать подобные файлы?";
@@ -64,13 +61,15 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
         host_.ApplyWordWrap(options_.WordWrap);
         {
             EditorBusy hourglass(editor_);
-            if (FileResult read = ReadTextFile(path, format, editor_); !read) {
+            std::optional<PlainText> layout;
+            if (FileResult read = ReadTextFile(path, format, editor_, &layout); !read) {
                 // The editor still holds the previous text, which stays current.
                 host_.ShowError(read.error);
                 return false;
             }
             host_.SetCaption(path);
             host_.SetModified(false);
+            layout_ = std::move(layout);
         }
         editor_.GotoOffset(recent_.RecentPosition(path));
         host_.ShowCaretPosition(editor_.SelStart());
@@ -104,9 +103,6 @@ bool TextFiles::OpenText() {
     const TextFormat format =
         ResolveFormat(choice->path, DialogChoiceFormat(choice->encodingIndex, choice->filterIndex));
     openDialogFormat_ = format;
-    if (HasFlag(format, FormatUtf16BE)) {
-        host_.ShowInfo(kBigEndianNotice);
-    }
     if (HasFlag(format, FormatUtf8) && values_.UTF8Warning) {
         if (!host_.AskYesNo(kUtf8Question)) {
             return false;
@@ -132,7 +128,9 @@ bool TextFiles::SaveCurrent() {
     }
     BusyStatus busy(host_);
     EditorBusy hourglass(editor_);
-    if (FileResult written = WriteTextFile(currentPath_, currentFormat_, editor_); !written) {
+    if (FileResult written =
+            WriteTextFile(currentPath_, currentFormat_, editor_, layout_ ? &*layout_ : nullptr);
+        !written) {
         // The text stays marked as changed: it is not on disk.
         host_.ShowError(written.error);
         return false;
@@ -167,10 +165,16 @@ bool TextFiles::SaveAs() {
     {
         BusyStatus busy(host_);
         EditorBusy hourglass(editor_);
-        if (FileResult written = WriteTextFile(path, format, editor_); !written) {
+        const bool asRead = layout_ && !HasFlag(format, FormatRtf) &&
+                            (layout_->format & kEncodingMask) == (format & kEncodingMask);
+        if (FileResult written = WriteTextFile(path, format, editor_, asRead ? &*layout_ : nullptr);
+            !written) {
             // Path and format stay those of the text as it is on disk.
             host_.ShowError(written.error);
             return false;
+        }
+        if (!asRead) {
+            layout_.reset(); // written in the default way: saved so from now on
         }
         currentFormat_ = format;
         host_.SetModified(false);

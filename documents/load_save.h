@@ -3,12 +3,14 @@
 // path and format.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/host.h"
 #include "core/options.h"
+#include "documents/plain_text.h"
 #include "documents/recent_files.h"
 #include "documents/settings_file.h"
 #include "documents/text_buffer.h"
@@ -34,8 +36,12 @@ public:
     void SetCurrent(std::string path, TextFormat format) {
         currentPath_ = std::move(path);
         currentFormat_ = format;
+        layout_.reset();
     }
-    void ForgetCurrentPath() { currentPath_.clear(); }
+    void ForgetCurrentPath() {
+        currentPath_.clear();
+        layout_.reset();
+    }
 
     // The format of a file the user chose or dropped (see encoding_detect.h).
     TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat) const;
@@ -71,6 +77,10 @@ private:
     TextFormat openDialogFormat_ = 0;
     TextFormat saveDialogFormat_ = 0;
     bool openDialogShown_ = false;
+    // How the current plain text file was written (signature, line ends), so
+    // that saving it changes only what the user changed; none for rich text,
+    // a new text, or a file last written in another encoding.
+    std::optional<PlainText> layout_;
 };
 
 } // namespace umlo

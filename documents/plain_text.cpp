@@ -67,6 +67,11 @@ bool DecodePlainText(std::string_view bytes, TextFormat format, PlainText& out,
                  : HasFlag(format, FormatUtf16LE) ? FormatUtf16LE
                  : HasFlag(format, FormatUtf16BE) ? FormatUtf16BE
                                                   : TextFormat(0);
+    // "UTF-16" chosen for a file whose signature says big-endian.
+    if (HasFlag(format, FormatUtf16LE) && HasFlag(format, FormatUtf16BE) &&
+        bytes.starts_with(SignatureOf(FormatUtf16BE))) {
+        out.format = FormatUtf16BE;
+    }
     const std::string_view signature = SignatureOf(out.format);
     if (!signature.empty() && bytes.starts_with(signature)) {
         out.format |= FormatSignature;

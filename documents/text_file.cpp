@@ -193,16 +193,37 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
     return ReadWholeInput(path, bytes);
 }
 
-FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer) {
+FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
+                        std::optional<PlainText>* layout) {
     std::string bytes;
     if (FileResult r = ReadWholeFile(path, bytes); !r) {
         return r;
     }
     try {
-        const RichText text = DecodeText(bytes, format);
+        if (HasFlag(format, FormatRtf) && LooksLikeRtf(bytes)) {
+            const RichText text = DecodeText(bytes, format);
+            bytes = std::string();
+            UpdateLock lock(buffer);
+            SetBufferRichText(buffer, text);
+            if (layout != nullptr) {
+                layout->reset();
+            }
+            return {};
+        }
+        PlainText plain;
+        std::string why;
+        if (!DecodePlainText(bytes, format, plain, why)) {
+            return FileResult::Failure("Файл \"" + path + "\": " + why);
+        }
         bytes = std::string();
-        UpdateLock lock(buffer);
-        SetBufferRichText(buffer, text);
+        {
+            UpdateLock lock(buffer);
+            buffer.SetAllText(plain.text);
+        }
+        if (layout != nullptr) {
+            plain.text = std::u16string();
+            *layout = std::move(plain);
+        }
     } catch (const std::bad_alloc&) {
         return ReadFailure(path, ENOMEM);
     }
@@ -214,14 +235,21 @@ FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
     return error == 0 ? FileResult{} : WriteFailure(path, error);
 }
 
-FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer) {
+FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
+                         const PlainText* layout) {
     std::string bytes;
     try {
         UpdateLock lock(buffer);
+        const bool asRead = layout != nullptr && !HasFlag(format, FormatRtf) &&
+                            (layout->format & kEncodingMask) == (format & kEncodingMask);
         // Only rich text needs the formats; plain text is written from the text alone.
-        bytes = EncodeText(HasFlag(format, FormatRtf) ? BufferRichText(buffer)
-                                                      : Plain(buffer.GetAllText()),
-                           format);
+        if (asRead) {
+            bytes = EncodePlainText(*layout, buffer.GetAllText());
+        } else {
+            bytes = EncodeText(HasFlag(format, FormatRtf) ? BufferRichText(buffer)
+                                                          : Plain(buffer.GetAllText()),
+                               format);
+        }
     } catch (const std::bad_alloc&) {
         return WriteFailure(path, ENOMEM);
     }

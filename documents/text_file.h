@@ -2,9 +2,11 @@
 // cp1251, UTF-8, UTF-16 little-endian or rich text (see text_format.h).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "documents/plain_text.h"
 #include "documents/rich_text.h"
 #include "documents/text_buffer.h"
 #include "documents/text_format.h"
@@ -37,14 +39,21 @@ RichText BufferRichText(const TextBuffer& buffer);
 // Replaces the buffer's text and formats; the caret goes to the start.
 void SetBufferRichText(TextBuffer& buffer, const RichText& text);
 
-// Fills the buffer from the file, under the update lock. On failure the buffer
-// is left as it was.
-FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer);
+// Fills the buffer from the file, under the update lock. Plain text must be
+// text in its encoding (a file that is not is refused, since saving it would
+// destroy it); its signature and line ends go to layout, when given, with an
+// empty text (rich text leaves layout empty). On failure the buffer is left
+// as it was.
+FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
+                        std::optional<PlainText>* layout = nullptr);
 
 // Writes the buffer to the file through a temporary file beside it and a rename,
 // so a failed write leaves the old file whole. The buffer's text, formats and
-// selection stay as they were.
-FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer);
+// selection stay as they were. Plain text in the encoding of a layout read
+// from the file gets the layout's signature and line ends back; otherwise
+// the writing of EncodeText.
+FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
+                         const PlainText* layout = nullptr);
 
 // The same for bytes already made; also used for other files the program writes.
 FileResult WriteFileReplacing(const std::string& path, std::string_view bytes);

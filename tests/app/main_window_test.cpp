@@ -434,5 +434,43 @@ TEST_F(MainWindowTest, APassOverOneLongParagraphShowsItsWorkAndStopsAtEsc) {
     EXPECT_EQ(window_->Editor().UpdateLockCount(), 0);
 }
 
+// A pass and "Сохранить текст" change the letters and nothing else: the
+// signature or its absence, each line's own end, the byte order.
+TEST_F(MainWindowTest, SavingAfterAPassChangesOnlyTheLetters) {
+    const std::vector<std::pair<std::string, TextFormat>> files = {
+        {"мед\nмед\r\nмед\rмед", FormatUtf8},
+        {"\xEF\xBB\xBFмед\r\nмед", FormatUtf8 | FormatSignature},
+        {Cp("мед\nмед\n"), 0},
+        {umlo::testing::Utf16Bytes(u"мед\nмед", false), FormatUtf16LE},
+        {"\xFE\xFF" + umlo::testing::Utf16Bytes(u"мед\r\nмед\r\n", true),
+         FormatUtf16BE | FormatSignature},
+    };
+    for (const auto& [bytes, format] : files) {
+        Write("kept.txt", bytes);
+        ASSERT_TRUE(window_->Files().LoadText(Path("kept.txt"), format));
+        Trigger("Umlobegin1");
+        Trigger("Save1");
+        std::string expected = bytes;
+        // мед → мёд in each encoding: е (U+0435) becomes ё (U+0451).
+        const auto swap = [&expected](const std::string& from, const std::string& to) {
+            for (size_t at = expected.find(from); at != std::string::npos;
+                 at = expected.find(from, at + to.size())) {
+                expected.replace(at, from.size(), to);
+            }
+        };
+        if (format & FormatUtf8) {
+            swap("е", "ё");
+        } else if (format & FormatUtf16LE) {
+            swap(std::string("\x35\x04", 2), std::string("\x51\x04", 2));
+        } else if (format & FormatUtf16BE) {
+            swap(std::string("\x04\x35", 2), std::string("\x04\x51", 2));
+        } else {
+            swap("\xE5", "\xB8");
+        }
+        EXPECT_EQ(ReadFile(dir_.filePath("kept.txt")), expected) << int(format);
+        EXPECT_FALSE(window_->Modified());
+    }
+}
+
 } // namespace
 } // namespace umlo

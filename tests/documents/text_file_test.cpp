@@ -83,21 +83,29 @@ TEST_F(TextFileTest, SignaturesAreDropped) {
                    "a",
                    0),
               u"п»їa");
-    // "UTF-16" chosen for a big-endian file: read as little-endian, garbled, the
-    // swapped signature U+FFFE removed.
-    EXPECT_EQ(Load("\xFE\xFF\x04\x01", FormatUtf16LE | FormatUtf16BE | FormatSignature), u"\u0104");
-    // Big-endian alone is read as cp1251 bytes.
-    EXPECT_EQ(Load("\xFE\xFF\x04\x01", FormatUtf16BE | FormatSignature), u"юя\u0004\u0001");
+    // Big-endian is read as big-endian, also when "UTF-16" was chosen for it:
+    // its own signature decides.
+    EXPECT_EQ(Load("\xFE\xFF\x04\x01", FormatUtf16BE | FormatSignature), u"Ё");
+    EXPECT_EQ(Load("\xFE\xFF\x04\x01", FormatUtf16LE | FormatUtf16BE | FormatSignature), u"Ё");
+    EXPECT_EQ(Load("\x04\x01", FormatUtf16BE), u"Ё");
 }
 
-TEST_F(TextFileTest, BadBytesNeverGiveAnEmptyText) {
-    const std::u16string bad = Load("a\xFF\xC0z\xE2\x82", FormatUtf8);
-    EXPECT_FALSE(bad.empty());
-    EXPECT_EQ(bad.front(), u'a');
-    EXPECT_NE(bad.find(u'\uFFFD'), std::u16string::npos);
-    EXPECT_NE(bad.find(u'z'), std::u16string::npos);
-    // An odd byte count: the half character shows as a replacement character.
-    EXPECT_EQ(Load("\xFF\xFE" + Utf16Le(u"ab") + "c", FormatUtf16LE), u"ab\uFFFD");
+// Bytes that are no text in the chosen encoding would be destroyed by the
+// next save: the file is refused, the editor keeps its text.
+TEST_F(TextFileTest, BytesThatAreNoTextAreRefused) {
+    const std::vector<std::pair<std::string, TextFormat>> bad = {
+        {"a\xFF\xC0z\xE2\x82", FormatUtf8},
+        {"\xFF\xFE" + Utf16Le(u"ab") + "c", FormatUtf16LE},
+        {std::string("ab\0c", 4), 0},
+    };
+    for (const auto& [bytes, format] : bad) {
+        MemoryTextBuffer buffer;
+        buffer.SetAllText(u"прежний");
+        const FileResult r = ReadTextFile(Write("bad.txt", bytes), format, buffer);
+        EXPECT_FALSE(r);
+        EXPECT_NE(r.error.find(Path("bad.txt")), std::string::npos) << r.error;
+        EXPECT_EQ(buffer.GetAllText(), u"прежний");
+    }
     EXPECT_EQ(Load("", 0), u"");
     EXPECT_EQ(Load("", FormatUtf16LE), u"");
     EXPECT_EQ(Load("", FormatRtf), u"");
