@@ -85,18 +85,6 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
             err << "umlo-cli: " << error << "\n";
             return kExitFailure;
         }
-        if (input.document.dropsObjects) {
-            // In place the pictures would be gone for good; beside it the
-            // original keeps them.
-            if (args.inPlace) {
-                err << "umlo-cli: " << path
-                    << ": в файле RTF есть рисунки или объекты, которые не сохранятся; "
-                       "запишите результат в другой файл (-o)\n";
-                return kExitFailure;
-            }
-            err << "umlo-cli: предупреждение: " << path
-                << ": рисунки и объекты RTF в результат не попадут\n";
-        }
         inputs.push_back(std::move(input));
     }
 

@@ -119,23 +119,6 @@ bool RtfIsComplete(std::string_view data) {
     return opened && depth == 0;
 }
 
-bool RtfHasEmbeddedObjects(std::string_view data) {
-    for (const std::string_view word : {"\\pict", "\\object", "\\shppict"}) {
-        for (auto at = data.find(word); at != std::string_view::npos;
-             at = data.find(word, at + 1)) {
-            const std::size_t end = at + word.size();
-            const bool wholeWord = end == data.size() || !((data[end] >= 'a' && data[end] <= 'z') ||
-                                                           (data[end] >= 'A' && data[end] <= 'Z'));
-            // A control word, not the escaped backslash "\\pict" of the text.
-            const bool escaped = at > 0 && data[at - 1] == '\\';
-            if (wholeWord && !escaped) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocument& out,
                       std::string& error, const std::function<void()>& waiting) {
     std::string bytes;
@@ -153,8 +136,7 @@ bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocume
             error = path + ": файл RTF обрывается (не закрыты все группы)";
             return false;
         }
-        out.rich = DecodeText(bytes, FormatRtf);
-        out.dropsObjects = RtfHasEmbeddedObjects(bytes);
+        out.rtf = ReadRtfSource(std::move(bytes));
         return true;
     }
     std::string why;
@@ -168,7 +150,7 @@ bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocume
 
 void LoadDocument(const TextDocument& document, TextBuffer& buffer) {
     if (HasFlag(document.format, FormatRtf)) {
-        SetBufferRichText(buffer, document.rich);
+        SetBufferRichText(buffer, document.rtf.text);
     } else {
         buffer.SetAllText(document.plain.text);
     }
@@ -176,6 +158,12 @@ void LoadDocument(const TextDocument& document, TextBuffer& buffer) {
 
 std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer,
                            bool asRtf) {
+    if (HasFlag(document.format, FormatRtf) && !document.rtf.bytes.empty()) {
+        // umlo-cli changes letters only: the patch always applies.
+        if (auto patched = PatchRtf(document.rtf, buffer)) {
+            return *std::move(patched);
+        }
+    }
     if (asRtf || HasFlag(document.format, FormatRtf)) {
         return WriteRtf(BufferRichText(buffer));
     }

@@ -11,6 +11,7 @@
 #include "documents/memory_text_buffer.h"
 #include "documents/plain_text.h"
 #include "documents/rich_text.h"
+#include "documents/rtf_patch.h"
 #include "documents/text_buffer.h"
 #include "documents/text_format.h"
 
@@ -39,18 +40,13 @@ bool InputExists(const std::string& path, std::string& error);
 // and what a reader makes of it would be written back without its end.
 bool RtfIsComplete(std::string_view data);
 
-// True when rich text holds pictures or embedded objects, which the reader
-// drops: the written result would lack them.
-bool RtfHasEmbeddedObjects(std::string_view data);
-
 struct TextDocument {
     TextFormat format = 0;
-    bool dropsObjects = false; // rich text with pictures or objects
     std::size_t fileSize = 0;
-    RichText rich;   // rich text
+    RtfSource rtf;   // rich text, as read, for the patch that writes it back
     PlainText plain; // plain text
     const std::u16string& Text() const {
-        return HasFlag(format, FormatRtf) ? rich.text : plain.text;
+        return HasFlag(format, FormatRtf) ? rtf.text.text : plain.text;
     }
 };
 
@@ -65,7 +61,8 @@ bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocume
 // Puts the text, with the character formats of rich text, into the buffer.
 void LoadDocument(const TextDocument& document, TextBuffer& buffer);
 // The file's new bytes: the buffer's text in the document's format, or as
-// rich text when asRtf (a plain text written to a name ending in .rtf).
+// rich text when asRtf (a plain text written to a name ending in .rtf). Rich
+// text read from a file is that file patched where its letters changed.
 std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer,
                            bool asRtf = false);
 

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/system_message.h"
 #include "documents/encoding_detect.h"
 #include "documents/text_file.h"
 
@@ -15,6 +16,10 @@ constexpr std::string_view kUtf8Question =
 constexpr std::string_view kLossQuestion =
     "При сохранении файла в данном формате\rнекоторые символы могут быть потеряны.\r Продолжить?";
 constexpr std::string_view kSaveChangesQuestion = "Файл был изменён. Сохранить изменения?";
+constexpr std::string_view kRichTextLossQuestion =
+    "Текст изменён не только в буквах е и ё.\rФайл RTF будет записан заново, и в нём пропадёт "
+    "оформление, которого программа не показывает: шрифты, курсив, отступы, таблицы, рисунки, "
+    "сноски.\rПродолжить?";
 
 std::string FolderOf(const std::string& path) {
     return std::filesystem::path(path).parent_path().string();
@@ -61,15 +66,15 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
         host_.ApplyWordWrap(options_.WordWrap);
         {
             EditorBusy hourglass(editor_);
-            std::optional<PlainText> layout;
-            if (FileResult read = ReadTextFile(path, format, editor_, &layout); !read) {
+            FileOrigin origin;
+            if (FileResult read = ReadTextFile(path, format, editor_, &origin); !read) {
                 // The editor still holds the previous text, which stays current.
                 host_.ShowError(read.error);
                 return false;
             }
             host_.SetCaption(path);
             host_.SetModified(false);
-            layout_ = std::move(layout);
+            origin_ = std::move(origin);
         }
         editor_.GotoOffset(recent_.RecentPosition(path));
         host_.ShowCaretPosition(editor_.SelStart());
@@ -122,21 +127,40 @@ bool TextFiles::LoadDropped(const std::vector<std::string>& paths) {
     return LoadText(paths.front(), ResolveFormat(paths.front(), 0));
 }
 
-bool TextFiles::SaveCurrent() {
-    if (currentPath_.empty()) {
+bool TextFiles::Write(const std::string& path, TextFormat format) {
+    if (HasFlag(format, FormatRtf) && origin_.rtf && !RichTextPatchable(origin_, editor_) &&
+        !host_.AskYesNo(kRichTextLossQuestion)) {
         return false;
     }
-    BusyStatus busy(host_);
-    EditorBusy hourglass(editor_);
-    if (FileResult written =
-            WriteTextFile(currentPath_, currentFormat_, editor_, layout_ ? &*layout_ : nullptr);
-        !written) {
-        // The text stays marked as changed: it is not on disk.
-        host_.ShowError(written.error);
-        return false;
+    std::string bytes;
+    {
+        BusyStatus busy(host_);
+        EditorBusy hourglass(editor_);
+        try {
+            bytes = EncodeBufferText(format, editor_, &origin_);
+        } catch (const std::bad_alloc&) {
+            host_.ShowError(FileErrorMessage(FileAction::Write, path, ENOMEM));
+            return false;
+        }
+        if (FileResult written = WriteFileReplacing(path, bytes); !written) {
+            // The text stays marked as changed, with the path and format of
+            // the text as it is on disk.
+            host_.ShowError(written.error);
+            return false;
+        }
+    }
+    if (HasFlag(format, FormatRtf)) {
+        origin_ = FileOrigin{std::nullopt, ReadRtfSource(std::move(bytes))};
+    } else if (!origin_.plain ||
+               (origin_.plain->format & kEncodingMask) != (format & kEncodingMask)) {
+        origin_ = {}; // written in the default way: saved so from now on
     }
     host_.SetModified(false);
     return true;
+}
+
+bool TextFiles::SaveCurrent() {
+    return !currentPath_.empty() && Write(currentPath_, currentFormat_);
 }
 
 bool TextFiles::SaveAs() {
@@ -162,23 +186,10 @@ bool TextFiles::SaveAs() {
     if ((losesRichText || losesUnicode) && !host_.AskYesNo(kLossQuestion)) {
         return false;
     }
-    {
-        BusyStatus busy(host_);
-        EditorBusy hourglass(editor_);
-        const bool asRead = layout_ && !HasFlag(format, FormatRtf) &&
-                            (layout_->format & kEncodingMask) == (format & kEncodingMask);
-        if (FileResult written = WriteTextFile(path, format, editor_, asRead ? &*layout_ : nullptr);
-            !written) {
-            // Path and format stay those of the text as it is on disk.
-            host_.ShowError(written.error);
-            return false;
-        }
-        if (!asRead) {
-            layout_.reset(); // written in the default way: saved so from now on
-        }
-        currentFormat_ = format;
-        host_.SetModified(false);
+    if (!Write(path, format)) {
+        return false; // path and format stay those of the text as it is on disk
     }
+    currentFormat_ = format;
     values_.TextDirectory = FolderOf(path);
     currentPath_ = path;
     host_.SetCaption(path);

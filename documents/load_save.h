@@ -10,10 +10,10 @@
 
 #include "core/host.h"
 #include "core/options.h"
-#include "documents/plain_text.h"
 #include "documents/recent_files.h"
 #include "documents/settings_file.h"
 #include "documents/text_buffer.h"
+#include "documents/text_file.h"
 #include "documents/text_format.h"
 #include "documents/text_io_host.h"
 
@@ -36,11 +36,11 @@ public:
     void SetCurrent(std::string path, TextFormat format) {
         currentPath_ = std::move(path);
         currentFormat_ = format;
-        layout_.reset();
+        origin_ = {};
     }
     void ForgetCurrentPath() {
         currentPath_.clear();
-        layout_.reset();
+        origin_ = {};
     }
 
     // The format of a file the user chose or dropped (see encoding_detect.h).
@@ -77,10 +77,15 @@ private:
     TextFormat openDialogFormat_ = 0;
     TextFormat saveDialogFormat_ = 0;
     bool openDialogShown_ = false;
-    // How the current plain text file was written (signature, line ends), so
-    // that saving it changes only what the user changed; none for rich text,
-    // a new text, or a file last written in another encoding.
-    std::optional<PlainText> layout_;
+    // Writes the text to a file in a format; the file becomes the origin of
+    // later saves. Rich text changed beyond its letters is written anew only
+    // after the user agreed to lose what the program does not show.
+    bool Write(const std::string& path, TextFormat format);
+
+    // The file the current text was read from or last written to, so that a
+    // save changes only what the user changed: a plain text's signature and
+    // line ends, a rich text's whole file. Empty for a new text.
+    FileOrigin origin_;
 };
 
 } // namespace umlo

@@ -120,10 +120,13 @@ bool IsSkippedDestination(std::string_view w) {
 class Reader {
 public:
     // Outside the document's group nothing is text (a signature, blanks).
-    explicit Reader(std::string_view data) : data_(data) { stack_.push_back(Group{Dest::Skip}); }
+    Reader(std::string_view data, RtfLayout* layout) : data_(data), layout_(layout) {
+        stack_.push_back(Group{Dest::Skip});
+    }
 
     RichText Run() {
         while (pos_ < data_.size() && !finished_) {
+            tokenStart_ = pos_;
             const char c = data_[pos_++];
             switch (c) {
             case '{':
@@ -142,6 +145,12 @@ public:
             default:
                 Character(static_cast<unsigned char>(c));
                 break;
+            }
+        }
+        if (layout_ != nullptr) {
+            layout_->colors = colors_;
+            if (layout_->colorTablePlace == RtfLayout::npos) {
+                layout_->colorTablePlace = headerEnd_;
             }
         }
         // The document's last paragraph mark ends the text; it is no line of its own.
@@ -178,15 +187,26 @@ private:
         if (stack_.size() <= 1) {
             return; // an unbalanced brace: nothing to close
         }
+        const Dest closed = stack_.back().dest;
         stack_.pop_back();
         if (stack_.size() == 1) {
             finished_ = true; // the document's group is closed; the rest is not RTF
+        }
+        if (layout_ != nullptr && stack_.size() == 2) {
+            // pos_ is past the brace: a colour table goes before it, or after
+            // the font table when the file has none.
+            if (closed == Dest::ColorTable && layout_->colorTableEnd == RtfLayout::npos) {
+                layout_->colorTableEnd = pos_ - 1;
+            } else if (closed == Dest::FontTable) {
+                layout_->colorTablePlace = pos_;
+            }
         }
     }
 
     void Character(unsigned char c) {
         if (skip_ > 0) {
             --skip_;
+            NoteFallback(tokenStart_, pos_);
             return;
         }
         switch (Top().dest) {
@@ -201,7 +221,8 @@ private:
             if (c == '\t') {
                 Emit(u'\t');
             } else if (c >= 0x20) {
-                Emit(CodePageToUtf16(c, CurrentCodePage()));
+                EmitLetter(CodePageToUtf16(c, CurrentCodePage()), RtfLetter::Form::Literal,
+                           tokenStart_, pos_);
             }
             return;
         default:
@@ -232,11 +253,13 @@ private:
             negative = true;
             ++pos_;
         }
+        paramStart_ = pos_;
         while (pos_ < data_.size() && IsDigit(data_[pos_])) {
             hasParam = true;
             param = std::min<std::int64_t>(param * 10 + (data_[pos_] - '0'), INT32_MAX);
             ++pos_;
         }
+        paramEnd_ = pos_;
         if (pos_ < data_.size() && data_[pos_] == ' ') {
             ++pos_;
         }
@@ -269,15 +292,18 @@ private:
             }
             if (skip_ > 0) {
                 --skip_;
+                NoteFallback(tokenStart_, pos_);
                 return;
             }
             if (Top().dest == Dest::Normal) {
-                Emit(CodePageToUtf16(static_cast<unsigned char>(byte), CurrentCodePage()));
+                EmitLetter(CodePageToUtf16(static_cast<unsigned char>(byte), CurrentCodePage()),
+                           RtfLetter::Form::Hex, tokenStart_, pos_);
             }
             return;
         }
         if (skip_ > 0) {
             --skip_;
+            awaitingFallback_ = false;
             return;
         }
         if (Top().dest != Dest::Normal) {
@@ -334,7 +360,11 @@ private:
         }
         if (skip_ > 0) {
             --skip_;
+            awaitingFallback_ = false;
             return;
+        }
+        if (w == "rtf" && stack_.size() == 2) {
+            headerEnd_ = pos_;
         }
         if (w == "fonttbl") {
             g.dest = Dest::FontTable;
@@ -367,8 +397,10 @@ private:
             if (unit < 0) {
                 unit += 65536;
             }
-            Emit(unit >= 0 && unit <= 0xFFFF ? static_cast<char16_t>(unit) : u'?');
+            EmitLetter(unit >= 0 && unit <= 0xFFFF ? static_cast<char16_t>(unit) : u'?',
+                       RtfLetter::Form::Unicode, paramStart_, paramEnd_);
             skip_ = g.uc;
+            awaitingFallback_ = awaitingFallback_ && g.uc == 1;
         } else if (w == "uc") {
             g.uc = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
         } else if (w == "b") {
@@ -490,8 +522,43 @@ private:
 
     void Emit(char16_t c) { out_.Append(c, CurrentFormat()); }
 
+    // A character from the bytes [start, end): a changeable letter's place is noted.
+    void EmitLetter(char16_t c, RtfLetter::Form form, std::size_t start, std::size_t end) {
+        awaitingFallback_ = false;
+        if (layout_ != nullptr && IsChangeable(c)) {
+            RtfLetter letter;
+            letter.offset = static_cast<int>(out_.text.size());
+            letter.start = start;
+            letter.end = end;
+            letter.wordStart = tokenStart_;
+            letter.form = form;
+            letter.codePage = CurrentCodePage();
+            layout_->letters.push_back(letter);
+            awaitingFallback_ = form == RtfLetter::Form::Unicode;
+        }
+        Emit(c);
+    }
+
+    // The character skipped after the last \uN, when it stood for a letter.
+    void NoteFallback(std::size_t start, std::size_t end) {
+        if (awaitingFallback_) {
+            layout_->letters.back().fallbackStart = start;
+            layout_->letters.back().fallbackEnd = end;
+        }
+        awaitingFallback_ = false;
+    }
+
+    static bool IsChangeable(char16_t c) {
+        return c == u'е' || c == u'ё' || c == u'Е' || c == u'Ё';
+    }
+
     std::string_view data_;
+    RtfLayout* layout_;
     std::size_t pos_ = 0;
+    std::size_t tokenStart_ = 0; // where the character or control being read began
+    std::size_t paramStart_ = 0; // the digits of the last control word's parameter
+    std::size_t paramEnd_ = 0;
+    bool awaitingFallback_ = false;
     std::vector<Group> stack_;
     std::size_t overflow_ = 0;
     bool finished_ = false;
@@ -499,6 +566,7 @@ private:
     int skip_ = 0; // fallback characters of the last \uN still to skip
     std::size_t cellTabEnd_ = 0;
 
+    std::size_t headerEnd_ = 0; // after "{\rtf1"
     int documentCodePage_ = 1252;
     int defaultFont_ = 0;
     int tableFont_ = 0;
@@ -520,8 +588,28 @@ bool LooksLikeRtf(std::string_view data) {
     return first != std::string_view::npos && data.substr(first).starts_with("{\\rtf");
 }
 
-RichText ReadRtf(std::string_view data) {
-    return Reader(data).Run();
+bool RtfHasEmbeddedObjects(std::string_view data) {
+    for (const std::string_view word : {"\\pict", "\\object", "\\shppict"}) {
+        for (auto at = data.find(word); at != std::string_view::npos;
+             at = data.find(word, at + 1)) {
+            const std::size_t end = at + word.size();
+            const bool wholeWord = end == data.size() || !((data[end] >= 'a' && data[end] <= 'z') ||
+                                                           (data[end] >= 'A' && data[end] <= 'Z'));
+            // A control word, not the escaped backslash "\\pict" of the text.
+            const bool escaped = at > 0 && data[at - 1] == '\\';
+            if (wholeWord && !escaped) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+RichText ReadRtf(std::string_view data, RtfLayout* layout) {
+    if (layout != nullptr) {
+        *layout = RtfLayout();
+    }
+    return Reader(data, layout).Run();
 }
 
 } // namespace umlo

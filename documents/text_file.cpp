@@ -14,6 +14,7 @@
 #include "core/file_replace.h"
 #include "core/system_message.h"
 #include "documents/input_file.h"
+#include "documents/letter_patch.h"
 #include "documents/rtf_reader.h"
 #include "documents/rtf_writer.h"
 
@@ -104,20 +105,7 @@ private:
 
 RichText DecodeText(std::string_view bytes, TextFormat format) {
     if (HasFlag(format, FormatRtf) && LooksLikeRtf(bytes)) {
-        RichText rich = ReadRtf(bytes);
-        if (!rich.text.empty() && (rich.text[0] == u'\uFEFF' || rich.text[0] == u'\uFFFE')) {
-            rich.text.erase(0, 1);
-            for (FormatRun& run : rich.runs) {
-                run.start = std::max(0, run.start - 1);
-            }
-            if (rich.runs.size() > 1 && rich.runs[1].start == 0) {
-                rich.runs.erase(rich.runs.begin());
-            }
-            if (rich.text.empty()) {
-                rich.runs.clear();
-            }
-        }
-        return rich;
+        return ReadRtfSource(std::string(bytes)).text;
     }
     std::u16string text;
     if (HasFlag(format, FormatUtf8)) {
@@ -194,19 +182,20 @@ FileResult ReadWholeFile(const std::string& path, std::string& bytes) {
 }
 
 FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
-                        std::optional<PlainText>* layout) {
+                        FileOrigin* origin) {
     std::string bytes;
     if (FileResult r = ReadWholeFile(path, bytes); !r) {
         return r;
     }
     try {
         if (HasFlag(format, FormatRtf) && LooksLikeRtf(bytes)) {
-            const RichText text = DecodeText(bytes, format);
-            bytes = std::string();
-            UpdateLock lock(buffer);
-            SetBufferRichText(buffer, text);
-            if (layout != nullptr) {
-                layout->reset();
+            RtfSource source = ReadRtfSource(std::move(bytes));
+            {
+                UpdateLock lock(buffer);
+                SetBufferRichText(buffer, source.text);
+            }
+            if (origin != nullptr) {
+                *origin = FileOrigin{std::nullopt, std::move(source)};
             }
             return {};
         }
@@ -220,9 +209,9 @@ FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& 
             UpdateLock lock(buffer);
             buffer.SetAllText(plain.text);
         }
-        if (layout != nullptr) {
+        if (origin != nullptr) {
             plain.text = std::u16string();
-            *layout = std::move(plain);
+            *origin = FileOrigin{std::move(plain), std::nullopt};
         }
     } catch (const std::bad_alloc&) {
         return ReadFailure(path, ENOMEM);
@@ -235,21 +224,33 @@ FileResult WriteFileReplacing(const std::string& path, std::string_view bytes) {
     return error == 0 ? FileResult{} : WriteFailure(path, error);
 }
 
+bool RichTextPatchable(const FileOrigin& origin, const TextBuffer& buffer) {
+    return origin.rtf && LetterOnlyChanges(origin.rtf->text.text, buffer.GetAllText());
+}
+
+std::string EncodeBufferText(TextFormat format, TextBuffer& buffer, const FileOrigin* origin) {
+    UpdateLock lock(buffer);
+    if (HasFlag(format, FormatRtf)) {
+        if (origin != nullptr && origin->rtf) {
+            if (auto patched = PatchRtf(*origin->rtf, buffer)) {
+                return *std::move(patched);
+            }
+        }
+        return EncodeText(BufferRichText(buffer), format);
+    }
+    // Only rich text needs the formats; plain text is written from the text alone.
+    if (origin != nullptr && origin->plain &&
+        (origin->plain->format & kEncodingMask) == (format & kEncodingMask)) {
+        return EncodePlainText(*origin->plain, buffer.GetAllText());
+    }
+    return EncodeText(Plain(buffer.GetAllText()), format);
+}
+
 FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
-                         const PlainText* layout) {
+                         const FileOrigin* origin) {
     std::string bytes;
     try {
-        UpdateLock lock(buffer);
-        const bool asRead = layout != nullptr && !HasFlag(format, FormatRtf) &&
-                            (layout->format & kEncodingMask) == (format & kEncodingMask);
-        // Only rich text needs the formats; plain text is written from the text alone.
-        if (asRead) {
-            bytes = EncodePlainText(*layout, buffer.GetAllText());
-        } else {
-            bytes = EncodeText(HasFlag(format, FormatRtf) ? BufferRichText(buffer)
-                                                          : Plain(buffer.GetAllText()),
-                               format);
-        }
+        bytes = EncodeBufferText(format, buffer, origin);
     } catch (const std::bad_alloc&) {
         return WriteFailure(path, ENOMEM);
     }

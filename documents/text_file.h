@@ -8,6 +8,7 @@
 
 #include "documents/plain_text.h"
 #include "documents/rich_text.h"
+#include "documents/rtf_patch.h"
 #include "documents/text_buffer.h"
 #include "documents/text_format.h"
 
@@ -39,21 +40,33 @@ RichText BufferRichText(const TextBuffer& buffer);
 // Replaces the buffer's text and formats; the caret goes to the start.
 void SetBufferRichText(TextBuffer& buffer, const RichText& text);
 
+// What a save needs of the file a text was read from, to write it back so
+// that it changes only where the text did.
+struct FileOrigin {
+    std::optional<PlainText> plain; // its signature and line ends (text empty)
+    std::optional<RtfSource> rtf;   // the rich-text file itself, for a patch
+};
+
 // Fills the buffer from the file, under the update lock. Plain text must be
 // text in its encoding (a file that is not is refused, since saving it would
-// destroy it); its signature and line ends go to layout, when given, with an
-// empty text (rich text leaves layout empty). On failure the buffer is left
-// as it was.
+// destroy it). With origin, what a later save needs is kept there. On
+// failure the buffer and origin are left as they were.
 FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
-                        std::optional<PlainText>* layout = nullptr);
+                        FileOrigin* origin = nullptr);
 
-// Writes the buffer to the file through a temporary file beside it and a rename,
-// so a failed write leaves the old file whole. The buffer's text, formats and
-// selection stay as they were. Plain text in the encoding of a layout read
-// from the file gets the layout's signature and line ends back; otherwise
-// the writing of EncodeText.
+// The file's bytes for the buffer's text in a format. From an origin of the
+// same kind: plain text in its encoding gets its signature and line ends
+// back, and rich text is its file patched (when only letters changed);
+// otherwise the writing of EncodeText. The buffer is left as it was.
+std::string EncodeBufferText(TextFormat format, TextBuffer& buffer,
+                             const FileOrigin* origin = nullptr);
+// Whether EncodeBufferText can write rich text by patching its file.
+bool RichTextPatchable(const FileOrigin& origin, const TextBuffer& buffer);
+
+// Writes EncodeBufferText through a temporary file beside it and a rename, so
+// a failed write leaves the old file whole.
 FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
-                         const PlainText* layout = nullptr);
+                         const FileOrigin* origin = nullptr);
 
 // The same for bytes already made; also used for other files the program writes.
 FileResult WriteFileReplacing(const std::string& path, std::string_view bytes);

@@ -13,6 +13,7 @@
 #include "core/codepage.h"
 #include "documents/load_save.h"
 #include "documents/memory_text_buffer.h"
+#include "documents/rtf_reader.h"
 #include "tests/support/test_files.h"
 
 namespace umlo {
@@ -475,6 +476,46 @@ TEST(DialogFormats, EncodingListAndFilters) {
     EXPECT_EQ(DialogChoiceFormat(1, 0), FormatUtf8);
     EXPECT_EQ(DialogChoiceFormat(2, kRichTextFilter), FormatUtf16LE | FormatRtf);
     EXPECT_EQ(DialogChoiceFormat(0, kOpenFilterAllTypes), 0);
+}
+
+// Rich text keeps what the program does not show: a save after a pass
+// patches the file; after other edits it asks before writing it anew.
+TEST_F(LoadSaveTest, RichTextIsPatchedAndRewrittenOnlyAfterAQuestion) {
+    const std::string original = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss Helvetica;}}"
+                                 "{\\colortbl;\\red0\\green0\\blue255;}\\f0\\li720 "
+                                 "{\\i \\'e5\\'f9\\'e5} \\'ec\\'e5\\'e4\\par}";
+    const std::string path = Write("book.rtf", original);
+    ASSERT_TRUE(files.LoadText(path, FormatRtf));
+    ASSERT_EQ(editor.GetAllText(), u"еще мед");
+    editor.ReplaceLetter(2, u'ё', {16711680, 65535});
+    window.modified = true;
+    ASSERT_TRUE(files.SaveCurrent());
+    const std::string patched = Read(path);
+    EXPECT_EQ(patched, "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0\\fswiss Helvetica;}}"
+                       "{\\colortbl;\\red0\\green0\\blue255;\\red255\\green255\\blue0;}"
+                       "\\f0\\li720 {\\i \\'e5\\'f9{\\cf1\\highlight2\\chcbpat2 \\'b8}} "
+                       "\\'ec\\'e5\\'e4\\par}");
+    EXPECT_TRUE(window.messages.empty());
+    EXPECT_FALSE(window.modified);
+    // Saved again unchanged: the file is the origin now, byte for byte.
+    ASSERT_TRUE(files.SaveCurrent());
+    EXPECT_EQ(Read(path), patched);
+
+    // A word typed in: the file would be written anew; No keeps it.
+    editor.SetCaret(0);
+    editor.ReplaceSelection(u"x");
+    window.modified = true;
+    window.answers.push_back(MessageResult::No);
+    EXPECT_FALSE(files.SaveCurrent());
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].find("курсив"), std::string::npos) << window.messages[0];
+    EXPECT_EQ(window.kinds[0], MessageKind::Warning);
+    EXPECT_EQ(Read(path), patched);
+    EXPECT_TRUE(window.modified);
+    window.answers.push_back(MessageResult::Yes);
+    ASSERT_TRUE(files.SaveCurrent());
+    EXPECT_EQ(ReadRtf(Read(path)).text, u"xещё мед");
+    EXPECT_EQ(Read(path).find("\\li720"), std::string::npos);
 }
 
 } // namespace

@@ -357,5 +357,13 @@ TEST(RtfWriter, LibreOfficeReadsWhatWeWrite) {
     EXPECT_EQ(bold.fontSize, 16);
 }
 
+TEST(RtfHasEmbeddedObjects, PicturesAndObjectsButNotTheirNamesInTheText) {
+    EXPECT_TRUE(RtfHasEmbeddedObjects("{\\rtf1 {\\pict\\pngblip 89504e}}"));
+    EXPECT_TRUE(RtfHasEmbeddedObjects("{\\rtf1 {\\object\\objemb x}}"));
+    EXPECT_TRUE(RtfHasEmbeddedObjects("{\\rtf1 {\\*\\shppict{\\pict}}}"));
+    EXPECT_FALSE(RtfHasEmbeddedObjects("{\\rtf1 \\pictured \\\\pict}"));
+    EXPECT_FALSE(RtfHasEmbeddedObjects("{\\rtf1 {\\b picture}}"));
+}
+
 } // namespace
 } // namespace umlo
