@@ -5,13 +5,17 @@
   hunspell-ru data and data/src/ (skipped, exit code 77, when hunspell-ru is
   not installed): nobody edited the generated file by hand, and the build is
   deterministic.
-- On a small hand-made Hunspell pair the script decides doubt, drops and
-  order the way the dictionary format and the lookup need.
+- On a small hand-made Hunspell pair and OpenCorpora lists the script
+  decides doubt, drops, additions and order the way the dictionary format
+  and the lookup need.
+- The bundled file holds none of the non-words the Hunspell affix rules
+  make of ё-words («бельёа», «ядрёен»), and CR LF line ends.
 """
 
 import importlib.machinery
 import importlib.util
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -42,12 +46,24 @@ SFX S Y 3
 SFX S   ный ы   нный
 SFX S   ённый ены ённый
 SFX S   нный н  нный
+SFX S   ный ен  [^ейлнь]ный
+SFX S   ный ен  [^ёейлнь]ный
+SFX S   ный н   [ёе]ный
+
+SFX J Y 4
+SFX J   0    а    [^ейоь]
+SFX J   0    а    [^ёейожь]
+SFX J   0    а    [^ё]ж
+SFX J   0    ом   [^цейожьшщч]
+SFX J   0    ом   [^ёцейожьшщч]
+SFX J   ё    я    ё
 """
 
 # небо/нёбо: one paradigm written twice (only our list can tell); вести
 # spells its endings both ways (ведёт is sure); решённый makes the bad
-# «решёны» beside «решены»; Лёвин is a name.
-DIC = """12
+# «решёны» beside «решены»; Лёвин is a name. бельё, чертёж and ядрёный meet
+# rules written for е-spellings whose ё-twins say no; шофёр is no -ьё noun.
+DIC = """16
 небо/A
 нёбо/A
 вести/V
@@ -60,14 +76,39 @@ DIC = """12
 ёлка
 ёлка
 Ёж
+бельё/J
+чертёж/J
+шофёр/J
+ядрёный/S
+"""
+
+# OpenCorpora's lists as tools/import-opencorpora writes them.
+OC_YO = """# comment
+бельё	NOUN
+звёзды	NOUN
+звёздный	ADJF
+звёзднее	COMP
+звёздна	ADJS
+одарённа	ADJS
+привёдший	PRTF
+ёжик	NOUN
+шофёрша	NOUN
+ведёшь	VERB
+Пётр	NOUN
+"""
+OC_HOMOGRAPHS = """# comment
+звёзды	звезды: звезда sing,gent
+ёлка	елка: елка sing,nomn
 """
 
 
-def build_small(doubtful="", add="", drop="", sure=""):
+def build_small(doubtful="", add="", drop="", sure="", oc_yo="", oc_homographs="", dic=DIC):
     with tempfile.TemporaryDirectory() as tmp:
         paths = {}
-        for name, text in (("ru.aff", AFF), ("ru.dic", DIC), ("add.txt", add),
-                           ("drop.txt", drop), ("doubtful.txt", doubtful), ("sure.txt", sure)):
+        for name, text in (("ru.aff", AFF), ("ru.dic", dic), ("add.txt", add),
+                           ("drop.txt", drop), ("doubtful.txt", doubtful), ("sure.txt", sure),
+                           ("opencorpora-yo.txt", oc_yo),
+                           ("opencorpora-homographs.txt", oc_homographs)):
             paths[name] = os.path.join(tmp, name)
             with open(paths[name], "w", encoding="utf-8") as f:
                 f.write(text)
@@ -75,7 +116,7 @@ def build_small(doubtful="", add="", drop="", sure=""):
         bd.build(paths["ru.dic"], paths["ru.aff"], tmp, out)
         with open(out, "rb") as f:
             data = f.read()
-    return data, data.decode("cp1251").split("\n")
+    return data, data.decode("cp1251").split("\r\n")
 
 
 class SmallHunspell(unittest.TestCase):
@@ -84,8 +125,9 @@ class SmallHunspell(unittest.TestCase):
         self.assertEqual(lines[0], "# Версия: " + bd.VERSION)
         entries = [l for l in lines if l and not l.startswith("#")]
         self.assertEqual(lines[1], "# Длина: %d" % len(entries))
-        self.assertNotIn(b"\r", data)
-        self.assertTrue(data.endswith(b"\n"))
+        # CR LF, as the dictionary editor writes: its first save changes nothing.
+        self.assertEqual(data.count(b"\n"), data.count(b"\r\n"))
+        self.assertTrue(data.endswith(b"\r\n"))
 
     def test_doubt_comes_from_other_words_and_our_list(self):
         _, lines = build_small(doubtful="нёб*\n")
@@ -115,6 +157,34 @@ class SmallHunspell(unittest.TestCase):
         self.assertIn("решён", words)
         self.assertNotIn("ведём", words)
         self.assertFalse(any("ё" not in w.lower() for w in words))
+
+    def test_rules_for_e_spellings_make_no_forms_of_yo_words(self):
+        _, lines = build_small()
+        words = {l.rstrip("?") for l in lines if l and not l.startswith("#")}
+        for junk in ("бельёа", "бельёом", "чертёжа", "чертёжом", "ядрёен"):
+            self.assertNotIn(junk, words)
+        # The ё-twins themselves still apply: шофёра, ядрён; бельё keeps бельё.
+        for word in ("бельё", "шофёра", "шофёром", "ядрён", "ядрёный"):
+            self.assertIn(word, words)
+
+    def test_opencorpora_adds_its_forms_and_marks_its_homographs(self):
+        _, lines = build_small(oc_yo=OC_YO, oc_homographs=OC_HOMOGRAPHS, add="звёзды\n")
+        entries = {l.rstrip("?"): l.endswith("?") for l in lines if l and not l.startswith("#")}
+        # Forms Hunspell lacks: nouns, adjectives, short forms of -ённый, names.
+        for word in ("ёжик", "шофёрша", "звёздный", "одарённа", "Пётр"):
+            self.assertIn(word, entries)
+            self.assertFalse(entries[word], word)
+        # Not taken: comparatives, other short forms, participles of -вести,
+        # and a form whose е-form Hunspell has (вёл beside вел).
+        for word in ("звёзднее", "звёздна", "привёдший", "вёл"):
+            self.assertNotIn(word, entries)
+        # The е-form is another form (звезды, genitive singular): doubtful,
+        # unless sure.txt overrides; a curated doubt stays.
+        self.assertTrue(entries["звёзды"])
+        self.assertTrue(entries["ёлка"])
+        _, lines = build_small(oc_yo=OC_YO, oc_homographs=OC_HOMOGRAPHS, add="звёзды\n",
+                               sure="звёзды\n")
+        self.assertIn("звёзды", lines)
 
     def test_order_is_case_blind_by_keys_and_names_keep_their_capital(self):
         _, lines = build_small(add="ёж\n")
@@ -156,7 +226,29 @@ class SmallHunspell(unittest.TestCase):
             self.assertNotIn(wrong, forms)
 
 
+def bundled_entries():
+    with open(os.path.join(ROOT, "data", "umlox.dat"), "rb") as f:
+        data = f.read()
+    lines = data.decode("cp1251").split("\r\n")
+    return data, [l.rstrip("?") for l in lines if l and not l.startswith("#")]
+
+
+# Endings no Russian word with ё has, as the affix rules of the Hunspell data
+# made them of ё-words: a case ending after -ьё (бельёа, бельёом), a short
+# form in -ёен (ядрёен), -ёок (розовощёок), and the stressed case endings of
+# nouns in -ёж, whose ё goes with the stress (чертёжу, платёжа: чертежу,
+# платежа).
+JUNK = re.compile("ьё[аеиоуыя]|ёен$|ёок$|"
+                  "(платёж|грабёж|кутёж|чертёж|падёж|делёж|галдёж|крепёж|скулёж)(а|у|е|ом)$")
+
+
 class BundledFile(unittest.TestCase):
+    def test_no_known_kind_of_non_word(self):
+        data, words = bundled_entries()
+        self.assertEqual(data.count(b"\n"), data.count(b"\r\n"), "CR LF line ends")
+        junk = [w for w in words if JUNK.search(w.lower())]
+        self.assertEqual(junk, [])
+
     def test_rebuild_is_identical(self):
         if not (os.path.exists(bd.HUNSPELL_DIC) and os.path.exists(bd.HUNSPELL_AFF)):
             raise unittest.SkipTest("hunspell-ru is not installed")
