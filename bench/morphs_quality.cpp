@@ -8,6 +8,7 @@
 //   KNOWN   optional UTF-8 word list, one a line: the generated forms found in
 //           it give the share of real words among the first rule's forms
 //   --failures N  the first-rule share by flags and N missed lemmas of each
+//   --by-flags    the first-rule share by flags alone
 //   --show WORD   the rules offered for WORD (UTF-8) and their forms
 //   --unknown N   per first rule, its forms Hunspell does not know (N shown)
 // tools/measure-morphs prepares the sample from the Hunspell data.
@@ -200,11 +201,15 @@ void PrintFigures(const char* title, const Figures& f, bool withKnown) {
     }
 }
 
-void PrintFailures(const umlo::MorphoGen& gen, const Figures& f, int count) {
+void PrintByFlags(const Figures& f) {
     std::printf("\nfirst-rule share by flags:\n");
     for (const auto& [flags, tally] : f.byFlags) {
-        std::printf("  %-8s %5ld/%-5ld\n", flags.c_str(), tally.first, tally.second);
+        std::printf("  %-8s %5ld/%-5ld %6.1f%%\n", flags.c_str(), tally.first, tally.second,
+                    Share(tally.first, tally.second));
     }
+}
+
+void PrintFailures(const umlo::MorphoGen& gen, const Figures& f, int count) {
     for (const auto& [flags, list] : f.failures) {
         std::printf("\n[%s] %zu missed\n", flags.c_str(), list.size());
         int shown = 0;
@@ -236,7 +241,12 @@ int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     int failuresToShow = 0;
     int unknownToShow = 0;
+    bool byFlags = false;
     std::vector<std::string> toShow;
+    if (const auto it = std::find(args.begin(), args.end(), "--by-flags"); it != args.end()) {
+        byFlags = true;
+        args.erase(it);
+    }
     for (size_t i = 0; i + 1 < args.size();) {
         if (args[i] == "--failures" || args[i] == "--show" || args[i] == "--unknown") {
             if (args[i] == "--failures") {
@@ -253,8 +263,8 @@ int main(int argc, char** argv) {
         }
     }
     if (args.size() < 2) {
-        std::cerr << "usage: morphs_quality RULES SAMPLE [KNOWN] [--failures N] [--show WORD] "
-                     "[--unknown N]\n";
+        std::cerr << "usage: morphs_quality RULES SAMPLE [KNOWN] [--failures N] [--by-flags] "
+                     "[--show WORD] [--unknown N]\n";
         return 2;
     }
     ConsoleHost host;
@@ -282,6 +292,9 @@ int main(int argc, char** argv) {
     const Figures fixed = Evaluate(gen, standard, known);
     PrintFigures("reference with the standard short forms of -ённый participles:", fixed,
                  !known.empty());
+    if (byFlags || failuresToShow > 0) {
+        PrintByFlags(fixed);
+    }
     if (failuresToShow > 0) {
         PrintFailures(gen, fixed, failuresToShow);
     }

@@ -5,12 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/codepage.h"
 #include "core/main_dictionary.h"
+#include "core/morpho_gen.h"
 #include "core/options.h"
 #include "core/regexpr_apply.h"
 #include "core/regexpr_dictionary.h"
@@ -48,6 +50,69 @@ std::vector<std::string> FileLines(const std::string& path) {
 
 TEST(BundledMorphs, LinesEndWithCrLf) {
     EXPECT_GT(FileLines(kMorphsPath).size(), 50u);
+}
+
+// The forms the first offered rule makes of a word (both UTF-8 and cp1251
+// sides handled here), as the word-form dialog shows them.
+std::set<std::string> FirstRuleForms(const MorphoGen& gen, const std::string& word) {
+    const auto candidates = gen.CollectCandidates(Cp(word));
+    std::set<std::string> out;
+    if (!candidates.empty()) {
+        for (const auto& form : MakeForms(Cp(word), candidates[0].endings, candidates[0].cut)) {
+            out.insert(Cp1251ToUtf8(form));
+        }
+    }
+    return out;
+}
+
+// Nouns whose ё drops or moves in declension and possessive adjectives get a
+// rule of their own, offered before the regular one; the regular nouns that
+// share their ending keep theirs.
+TEST(BundledMorphs, FleetingYoNounsAndPossessiveAdjectives) {
+    MorphoGen gen;
+    RecordingHost host;
+    ASSERT_TRUE(gen.LoadRules(kMorphsPath, host));
+    const std::vector<std::pair<std::string, std::set<std::string>>> cases = {
+        {"ковёр",
+         {"ковёр", "ковра", "ковру", "ковром", "ковре", "ковры", "ковров", "коврам", "коврами",
+          "коврах"}},
+        {"боёк",
+         {"боёк", "бойка", "бойку", "бойком", "бойке", "бойки", "бойков", "бойкам", "бойками",
+          "бойках"}},
+        {"ёрш",
+         {"ёрш", "ерша", "ершу", "ершом", "ерше", "ерши", "ершей", "ершам", "ершами", "ершах"}},
+        {"наём",
+         {"наём", "найма", "найму", "наймом", "найме", "наймы", "наймов", "наймам", "наймами",
+          "наймах"}},
+        {"тётин",
+         {"тётин", "тётина", "тётиного", "тётиному", "тётину", "тётиным", "тётином", "тётиной",
+          "тётиною", "тётино", "тётины", "тётиных", "тётиными"}},
+        {"пёсий",
+         {"пёсий", "пёсьего", "пёсьему", "пёсьим", "пёсьем", "пёсья", "пёсьей", "пёсьею", "пёсью",
+          "пёсье", "пёсьи", "пёсьих", "пёсьими"}},
+        {"козлёночек",
+         {"козлёночек", "козлёночка", "козлёночку", "козлёночком", "козлёночке", "козлятки",
+          "козляток", "козляткам", "козлятками", "козлятках"}},
+        // Same endings, stable ё.
+        {"актёр",
+         {"актёр", "актёра", "актёру", "актёром", "актёре", "актёры", "актёров", "актёрам",
+          "актёрами", "актёрах"}},
+        {"отёк",
+         {"отёк", "отёка", "отёку", "отёком", "отёке", "отёки", "отёков", "отёкам", "отёками",
+          "отёках"}},
+        {"рёв",
+         {"рёв", "рёва", "рёву", "рёвом", "рёве", "рёвы", "рёвов", "рёвам", "рёвами", "рёвах"}},
+        {"подъём",
+         {"подъём", "подъёма", "подъёму", "подъёмом", "подъёме", "подъёмы", "подъёмов", "подъёмам",
+          "подъёмами", "подъёмах"}}};
+    for (const auto& [word, forms] : cases) {
+        EXPECT_EQ(FirstRuleForms(gen, word), forms) << word;
+    }
+    // Verbal nouns in -ние with their -нье variants.
+    const auto crossing = FirstRuleForms(gen, "вычёркивание");
+    for (const char* form : {"вычёркивания", "вычёркиванием", "вычёркиванье", "вычёркиваньем"}) {
+        EXPECT_TRUE(crossing.count(form)) << form;
+    }
 }
 
 TEST(BundledMainDictionary, LoadsWithoutFaultReports) {
