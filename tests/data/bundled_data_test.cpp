@@ -559,6 +559,19 @@ TEST_F(BundledRegExprs, VseBeforeNumbersAndNounsVsyoBeforeNeuterNouns) {
     EXPECT_EQ(Verdict("Все суетились.", "Все", "всё"), 0);
     EXPECT_EQ(Verdict("Мы все, конечно, знаем.", "все", "всё"), 0);
     EXPECT_EQ(Verdict("Это все дети.", "все", "всё"), 0);
+    // «все» with an adverb before «были», and before a noun with a plural
+    // possessive after it.
+    EXPECT_EQ(Verdict("Мы все тогда были убеждены.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Я оглянулся на все дела мои.", "все", "всё"), 1);
+    EXPECT_EQ(Verdict("Это все тогда были мечты.", "все", "всё"), 0);
+    EXPECT_EQ(Verdict("Все тогда было иначе.", "Все", "всё"), 0);
+}
+
+// «меду» is only the locative: «в меду», «на меду»; «мёду» is everything else.
+TEST_F(BundledRegExprs, MyoduOutsideTheLocative) {
+    EXPECT_EQ(Verdict("Они лижут капли меду.", "меду", "мёду"), 2);
+    EXPECT_EQ(Verdict("Пряник на меду.", "меду", "мёду"), 1);
+    EXPECT_EQ(Verdict("Пчела увязла в меду.", "меду", "мёду"), 1);
 }
 
 // Lines that keep е must be as safe as those that write ё: «об нём», «по
