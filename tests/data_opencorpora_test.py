@@ -48,6 +48,8 @@ SUMMER = [("лето", "NOUN,inan,neut sing,nomn"), ("лета", "NOUN,inan,neut
 CARRY = [("провезти", "INFN,perf,tran"), ("провезёт", "VERB,perf,tran sing,3per,futr,indc"),
          ("провез", "VERB,perf,tran masc,sing,past,indc")]
 DRIVER = [("шофер", "NOUN,anim,masc sing,nomn,Infr"), ("шофёр", "NOUN,anim,masc sing,nomn")]
+WATCHMAN = [("вахтёр", "NOUN,anim,masc sing,nomn"), ("вахтёра", "NOUN,anim,masc sing,gent"),
+            ("вахтера", "NOUN,anim,masc plur,nomn,Infr")]
 LOADED = [("перегрузить", "INFN,perf,tran"),
           ("перегружённый", "PRTF,perf,tran,past,pssv masc,sing,nomn,Infr"),
           ("перегруженный", "PRTF,perf,tran,past,pssv masc,sing,nomn")]
@@ -80,6 +82,7 @@ class Readings(unittest.TestCase):
 
     def test_colloquial_e_forms_are_variants_standard_ones_words(self):
         self.assertFalse(doubtful(FakeOpenCorpora(DRIVER), "шофёр"))
+        self.assertFalse(doubtful(FakeOpenCorpora(WATCHMAN), "вахтёра"))
         self.assertTrue(doubtful(FakeOpenCorpora(LOADED), "перегружённый"))
 
     def test_names_meet_names_in_their_own_right_and_abbreviations_nothing(self):
