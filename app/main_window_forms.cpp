@@ -54,7 +54,9 @@ void TMainForm::CreateForms() {
         *host_, std::move(context),
         [](QPlainTextEdit& pane) { return std::make_unique<QtTextBuffer>(pane); }, this);
 
-    statForm_ = new TStatForm(dic_, regExprs_, *host_, start_.programFolder, this);
+    // The statistics file is one of the logs: beside the settings, which for
+    // an installed program is the user's folder, not /usr/bin.
+    statForm_ = new TStatForm(dic_, regExprs_, *host_, settingsFolder_, this);
     filePropForm_ = new TFilePropForm(*host_, this);
     optionsForm_ = new TOptionsForm(this);
 }

@@ -34,6 +34,8 @@ EXPECTED_FILES = sorted(
         "share/man/man1/umlo-cli.1.gz",
         "share/doc/umlo/copyright",
         "share/doc/umlo/LICENSE.hunspell-ru",
+        "share/doc/umlo/changelog.gz",
+        "share/lintian/overrides/umlo",
     ]
     + [f"share/icons/hicolor/{s}x{s}/apps/umlo.png" for s in ICON_SIZES]
 )
@@ -263,6 +265,12 @@ def check_deb(build, source):
         for name, mode in files.items():
             want = "-rwxr-xr-x" if name.startswith("bin/") else "-rw-r--r--"
             check(mode == want, f"{name} has mode {mode}")
+
+        # Debian's own judgement of the package, where its checker is installed.
+        if shutil.which("lintian"):
+            verdict = run(["lintian", "--allow-root", deb])
+            faults = [l for l in verdict.stdout.splitlines() if l[:2] in ("E:", "W:")]
+            check(not faults, "lintian:\n" + verdict.stdout + verdict.stderr)
 
 
 CHECKS = {
