@@ -32,6 +32,8 @@ EXPECTED_FILES = sorted(
         "share/icons/hicolor/scalable/apps/umlo.svg",
         "share/man/man1/umlo.1.gz",
         "share/man/man1/umlo-cli.1.gz",
+        "share/man/ru/man1/umlo.1.gz",
+        "share/man/ru/man1/umlo-cli.1.gz",
         "share/doc/umlo/copyright",
         "share/doc/umlo/LICENSE.hunspell-ru",
         "share/doc/umlo/changelog.gz",
@@ -200,29 +202,39 @@ def man_page_text(page):
     return plain.stdout
 
 
+# The section names of each language's pages: the usual ones, and the one
+# that lists the exit codes.
+MAN_SECTIONS = {
+    "": (["NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES"], "EXIT STATUS"),
+    "ru": (["ИМЯ", "СИНТАКСИС", "ОПИСАНИЕ", "ПАРАМЕТРЫ", "ФАЙЛЫ"], "КОД ВОЗВРАТА"),
+}
+
+
 def check_man(build, source):
     need("man")
-    pages = os.path.join(build, "packaging/man")
-    cli_page = man_page_text(os.path.join(pages, "umlo-cli.1.gz"))
-    window_page = man_page_text(os.path.join(pages, "umlo.1.gz"))
-    for page, text in (("umlo-cli", cli_page), ("umlo", window_page)):
-        for section in ("NAME", "SYNOPSIS", "DESCRIPTION", "OPTIONS", "FILES"):
-            check(f"\n{section}" in text, f"{page}(1) has no {section} section")
-
     # Every option umlo-cli accepts is in its manual, and every exit code.
     usage = run([os.path.join(build, "bin/umlo-cli"), "--help"]).stdout
     options = set(re.findall(r"(?<![\w-])(--[a-z][a-z0-9-]*|-[a-zA-Z])\b", usage))
     check(len(options) > 20, f"too few options found in --help: {options}")
-    missing = sorted(o for o in options if o not in cli_page)
-    check(not missing, f"umlo-cli(1) lacks {missing}")
     with open(os.path.join(source, "cli/restore_command.h"), encoding="utf-8") as f:
         codes = re.findall(r"constexpr int kExit\w+ = (\d+);", f.read())
     check(codes, "no exit codes in cli/restore_command.h")
-    status = cli_page.split("EXIT STATUS", 1)[1].split("\nFILES", 1)[0]
-    for code in codes:
-        check(re.search(rf"^\s+{code}\s", status, re.M), f"exit code {code} not in EXIT STATUS")
-    for option in ("--help", "--version", "/t"):
-        check(option in window_page, f"umlo(1) lacks {option}")
+
+    for language, (sections, exit_section) in MAN_SECTIONS.items():
+        pages = os.path.join(build, "packaging/man", language)
+        cli_page = man_page_text(os.path.join(pages, "umlo-cli.1.gz"))
+        window_page = man_page_text(os.path.join(pages, "umlo.1.gz"))
+        for page, text in (("umlo-cli", cli_page), ("umlo", window_page)):
+            for section in sections:
+                check(f"\n{section}" in text, f"{language} {page}(1) has no {section} section")
+        missing = sorted(o for o in options if o not in cli_page)
+        check(not missing, f"{language} umlo-cli(1) lacks {missing}")
+        status = cli_page.split(exit_section, 1)[1].split("\n" + sections[-1], 1)[0]
+        for code in codes:
+            check(re.search(rf"^\s+{code}\s", status, re.M),
+                  f"{language} umlo-cli(1): exit code {code} not under {exit_section}")
+        for option in ("--help", "--version", "/t"):
+            check(option in window_page, f"{language} umlo(1) lacks {option}")
 
 
 def check_deb(build, source):
