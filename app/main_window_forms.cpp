@@ -23,6 +23,7 @@
 #include "documents/about_text.h"
 #include "documents/load_save.h"
 #include "documents/search.h"
+#include "documents/settings_location.h"
 #include "documents/update_check.h"
 
 namespace umlo {
@@ -31,7 +32,8 @@ void TMainForm::CreateForms() {
     aboutForm_ = new TAboutForm(this);
 
     DicEditContext context;
-    context.programFolder = start_.programFolder;
+    // Its dialogs start where the dictionaries are, not in /usr/bin.
+    context.programFolder = DataFolder(start_.programFolder);
     context.workFolder = settingsFolder_;
     context.mainDictionaryPath = [this] { return values_.DictionaryPath; };
     context.regExprDictionaryPath = [this] { return values_.RegExprDictionaryPath; };

@@ -56,6 +56,14 @@ bool IsInstalledProgram(const std::string& programFolder) {
            FileInFolder(programFolder, kMainDictionaryFileName);
 }
 
+std::string DataFolder(const std::string& programFolder) {
+    return IsInstalledProgram(programFolder)
+               ? std::filesystem::path(BundledDataFile(programFolder, kMainDictionaryFileName))
+                     .parent_path()
+                     .string()
+               : programFolder;
+}
+
 std::string SettingsFolderFor(const std::string& programFolder, const char* xdgConfigHome,
                               const char* home) {
     // An installed program never writes beside itself, even where it could

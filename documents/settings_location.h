@@ -40,4 +40,8 @@ std::string BundledDataFile(const std::string& programFolder, const std::string&
 // ../share/umlo rather than one beside the program.
 bool IsInstalledProgram(const std::string& programFolder);
 
+// The folder of the bundled dictionaries, where the dictionary dialogs start:
+// the program folder, or ../share/umlo of an installed program.
+std::string DataFolder(const std::string& programFolder);
+
 } // namespace umlo

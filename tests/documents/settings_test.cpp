@@ -611,10 +611,12 @@ TEST(SettingsLocationTest, AnInstalledProgramKeepsItsSettingsInTheUsersFolder) {
     const std::string xdg = root.File("xdg");
     EXPECT_TRUE(IsInstalledProgram(bin));
     EXPECT_EQ(SettingsFolderFor(bin, xdg.c_str(), root.Path().c_str()), xdg + "/umlo");
+    EXPECT_EQ(DataFolder(bin), root.File("share/umlo"));
     // A copy with its own dictionary beside it keeps everything in its folder.
     WriteAll(bin + "/umlox.dat", "y");
     EXPECT_FALSE(IsInstalledProgram(bin));
     EXPECT_EQ(SettingsFolderFor(bin, xdg.c_str(), root.Path().c_str()), bin);
+    EXPECT_EQ(DataFolder(bin), bin);
 }
 
 // Names stored relative were taken in the program folder, which used to be
