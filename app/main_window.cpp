@@ -104,6 +104,9 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     CreateForms();
 
     // The start-up routine.
+    if (start_.startFolder.empty()) {
+        start_.startFolder = QStringToUtf8(QDir::currentPath());
+    }
     if (!start_.programFolder.empty()) {
         QDir::setCurrent(Utf8ToQString(start_.programFolder));
     }
@@ -151,7 +154,7 @@ TMainForm::~TMainForm() {
 }
 
 void TMainForm::ReadCommandLine() {
-    const CommandLine line = ParseCommandLine(start_.argument);
+    const CommandLine line = ParseCommandLine(start_.argument, start_.startFolder);
     startedForTesting_ = line.testingMode;
     startPath_ = line.textPath;
     textOnCommandLine_ = !startPath_.empty();

@@ -47,6 +47,9 @@ struct StartOptions {
     std::string programFolder; // UTF-8
     // The first command-line argument, if any (UTF-8).
     std::string argument;
+    // The folder the program was started in, against which a relative
+    // argument is resolved; empty: the current folder when the window is made.
+    std::string startFolder;
     // Tests keep the settings file out of the way.
     bool readSettings = true;
     bool writeSettings = true;

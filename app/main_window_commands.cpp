@@ -18,6 +18,7 @@
 #include "core/pass.h"
 #include "core/statistics.h"
 #include "documents/load_save.h"
+#include "documents/settings_location.h"
 
 namespace umlo {
 namespace {
@@ -263,7 +264,8 @@ void TMainForm::Clearusersel1Click() {
 }
 
 void TMainForm::OpenDic1Click() {
-    if (auto path = RunDictionaryDialog(this, start_.programFolder, values_.DictionaryPath)) {
+    if (auto path =
+            RunDictionaryDialog(this, DataFolder(start_.programFolder), values_.DictionaryPath)) {
         LoadChosenMainDictionary(*path);
     }
 }
@@ -280,8 +282,8 @@ void TMainForm::LoadChosenMainDictionary(const std::string& path) {
 }
 
 void TMainForm::OpenRegExprDic1Click() {
-    if (auto path =
-            RunDictionaryDialog(this, start_.programFolder, values_.RegExprDictionaryPath)) {
+    if (auto path = RunDictionaryDialog(this, DataFolder(start_.programFolder),
+                                        values_.RegExprDictionaryPath)) {
         LoadChosenRegExprDictionary(regExprs_, *path, values_.RegExprDictionaryPath,
                                     options_.CurrentOptions, *host_);
         RefreshCommands();

@@ -23,6 +23,7 @@
 #include "documents/about_text.h"
 #include "documents/load_save.h"
 #include "documents/search.h"
+#include "documents/settings_location.h"
 #include "documents/update_check.h"
 
 namespace umlo {
@@ -31,7 +32,8 @@ void TMainForm::CreateForms() {
     aboutForm_ = new TAboutForm(this);
 
     DicEditContext context;
-    context.programFolder = start_.programFolder;
+    // Its dialogs start where the dictionaries are, not in /usr/bin.
+    context.programFolder = DataFolder(start_.programFolder);
     context.workFolder = settingsFolder_;
     context.mainDictionaryPath = [this] { return values_.DictionaryPath; };
     context.regExprDictionaryPath = [this] { return values_.RegExprDictionaryPath; };
@@ -54,7 +56,9 @@ void TMainForm::CreateForms() {
         *host_, std::move(context),
         [](QPlainTextEdit& pane) { return std::make_unique<QtTextBuffer>(pane); }, this);
 
-    statForm_ = new TStatForm(dic_, regExprs_, *host_, start_.programFolder, this);
+    // The statistics file is one of the logs: beside the settings, which for
+    // an installed program is the user's folder, not /usr/bin.
+    statForm_ = new TStatForm(dic_, regExprs_, *host_, settingsFolder_, this);
     filePropForm_ = new TFilePropForm(*host_, this);
     optionsForm_ = new TOptionsForm(this);
 }

@@ -1,13 +1,15 @@
 #include "app/main_window_states.h"
 
+#include "documents/full_path.h"
+
 namespace umlo {
 
-CommandLine ParseCommandLine(std::string_view firstArgument) {
+CommandLine ParseCommandLine(std::string_view firstArgument, const std::string& startFolder) {
     CommandLine line;
     if (firstArgument == "/t") {
         line.testingMode = true;
     } else {
-        line.textPath = std::string(firstArgument);
+        line.textPath = FullPath(firstArgument, startFolder);
     }
     return line;
 }

@@ -15,8 +15,9 @@ struct CommandLine {
 };
 
 // Only the first argument counts: "/t" exactly is testing mode, anything else
-// non-empty names the text to open.
-CommandLine ParseCommandLine(std::string_view firstArgument);
+// non-empty names the text to open, made full against startFolder, the
+// folder the program was started in.
+CommandLine ParseCommandLine(std::string_view firstArgument, const std::string& startFolder);
 
 // What the refresh rules look at.
 struct CommandInputs {

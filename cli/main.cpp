@@ -5,10 +5,11 @@
 
 #include "cli/info_command.h"
 #include "cli/options_parser.h"
-#include "cli/program_folder.h"
 #include "cli/restore_command.h"
 #include "cli/selftest_command.h"
 #include "cli/terminal_host.h"
+#include "documents/program_folder.h"
+#include "documents/version_text.h"
 
 namespace {
 
@@ -32,10 +33,13 @@ int main(int argc, char** argv) {
         return kExitUsage;
     }
     Console console{std::cin, std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1, TerminalWidth()};
-    const std::string folder = ProgramFolder(argc > 0 ? argv[0] : nullptr);
+    const std::string folder = umlo::ProgramFolder(argc > 0 ? argv[0] : nullptr);
     switch (parsed.args.command) {
     case Command::Help:
         std::cout << UsageText();
+        return kExitOk;
+    case Command::Version:
+        std::cout << umlo::VersionText("umlo-cli", folder);
         return kExitOk;
     case Command::Info:
         return RunInfo(parsed.args, console);

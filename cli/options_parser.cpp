@@ -180,6 +180,11 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         result.ok = true;
         return result;
     }
+    if (command == "--version" || command == "-V") {
+        a.command = Command::Version;
+        result.ok = true;
+        return result;
+    }
     if (command == "restore") {
         a.command = Command::Restore;
     } else if (command == "info") {
@@ -273,6 +278,7 @@ std::string UsageText() {
   umlo-cli info [--encoding К] ФАЙЛ...   свойства файлов и степень ёфикации
   umlo-cli selftest                      встроенный тест
   umlo-cli --help                        эта справка
+  umlo-cli --version                     версии программы и словарей
 
 Вывод (одно из двух обязательно):
   -o ФАЙЛ, --output ФАЙЛ    записать результат единственного входного файла
@@ -297,7 +303,8 @@ std::string UsageText() {
   --encoding utf-16   читать как UTF-16 (порядок байтов - по подписи или статистике)
 
 Словари:
-  -d ФАЙЛ, --dictionary ФАЙЛ           основной словарь (по умолчанию umlox.dat рядом с программой)
+  -d ФАЙЛ, --dictionary ФАЙЛ           основной словарь (по умолчанию umlox.dat рядом с
+                                       программой или в ../share/umlo)
   -r ФАЙЛ, --regexpr-dictionary ФАЙЛ   словарь регулярных выражений (umlo_regexpr.dat)
 
 Параметры страницы "Ёфикация":

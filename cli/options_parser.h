@@ -11,7 +11,7 @@
 
 namespace umlo::cli {
 
-enum class Command { Restore, Info, SelfTest, Help };
+enum class Command { Restore, Info, SelfTest, Help, Version };
 
 struct CliArguments {
     Command command = Command::Help;

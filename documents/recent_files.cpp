@@ -1,6 +1,7 @@
 #include "documents/recent_files.h"
 
 #include "core/codepage.h"
+#include "documents/full_path.h"
 #include "documents/profile_file.h"
 
 namespace umlo {
@@ -58,6 +59,16 @@ void RecentFiles::AddRecent(std::string_view path, std::int32_t offset, TextForm
     }
     entries_.push_back({std::string(path), offset, format});
     Changed();
+}
+
+int RecentFiles::AddStoredRecent(const RecentEntry& entry) {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        if (IsSameExistingFile(entries_[i].Path, entry.Path)) {
+            return static_cast<int>(i) + 1;
+        }
+    }
+    AddRecent(entry.Path, entry.Position, entry.Format);
+    return FindRecent(entry.Path);
 }
 
 std::int32_t RecentFiles::RecentPosition(std::string_view path) const {

@@ -50,6 +50,10 @@ public:
     // A path already listed keeps its place, offset and format. With nine
     // entries the oldest (place 1) is dropped and the new one goes last.
     void AddRecent(std::string_view path, std::int32_t offset, TextFormat format);
+    // An entry read from the settings file, its path already full: dropped
+    // when the list holds the same file, however spelt (letter case, links).
+    // Returns the 1-based place that holds the file, 0 for an empty path.
+    int AddStoredRecent(const RecentEntry& entry);
     // The stored offset of the path's entry, 0 when it is not listed.
     std::int32_t RecentPosition(std::string_view path) const;
     // Every entry of currentPath gets offset; nothing when currentPath is empty.

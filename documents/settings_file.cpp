@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "core/codepage.h"
+#include "documents/full_path.h"
 #include "documents/settings_location.h"
 
 namespace umlo {
@@ -143,18 +144,25 @@ void ReadSettings(const ProfileFile& file, const SettingsContext& context, Optio
         }
     }
 
+    // The place in the list of each stored name: LastFileN counts the names
+    // as stored, and a second spelling of a file is not listed again.
+    std::vector<int> places;
     for (int i = 1; i <= RecentFiles::kCapacity; ++i) {
         const std::string value = ReadPath(file, kFiles, Key("Name", i), "");
         if (!value.empty()) {
-            const RecentEntry entry = ParseRecentValue(value);
-            recent.AddRecent(entry.Path, entry.Position, entry.Format);
+            RecentEntry entry = ParseRecentValue(value);
+            // A relative name was stored when the program folder was current.
+            entry.Path = FullPath(entry.Path, context.ProgramFolder);
+            places.push_back(recent.AddStoredRecent(entry));
         }
     }
 
     values.StartPath.clear();
     values.StartFormat = 0;
     if (o.RecallLastFile && !context.TextOnCommandLine) {
-        const auto entry = recent.EntryAt(file.ReadInteger(kFiles, "LastFileN", 0));
+        const std::int32_t last = file.ReadInteger(kFiles, "LastFileN", 0);
+        const bool stored = last >= 1 && last <= static_cast<std::int32_t>(places.size());
+        const auto entry = recent.EntryAt(stored ? places[last - 1] : 0);
         if (entry) {
             values.StartPath = entry->Path;
             values.StartFormat = entry->Format;
@@ -164,7 +172,8 @@ void ReadSettings(const ProfileFile& file, const SettingsContext& context, Optio
     values.WordsBufferLength = file.ReadInteger(kUmlo, "WordsBufferLength", 5);
     values.WordsBufferHalf = values.WordsBufferLength / 2;
     values.RegExprLog = file.ReadBool(kUmlo, "RegExprLog", false);
-    values.TextDirectory = ReadPath(file, kUmlo, "TextDirectory", "");
+    values.TextDirectory =
+        FullPath(ReadPath(file, kUmlo, "TextDirectory", ""), context.ProgramFolder);
 
     options.SavedOptions = options.CurrentOptions;
 }

@@ -51,9 +51,25 @@ std::string BundledDataFile(const std::string& programFolder, const std::string&
     return beside;
 }
 
+bool IsInstalledProgram(const std::string& programFolder) {
+    return BundledDataFile(programFolder, kMainDictionaryFileName) !=
+           FileInFolder(programFolder, kMainDictionaryFileName);
+}
+
+std::string DataFolder(const std::string& programFolder) {
+    return IsInstalledProgram(programFolder)
+               ? std::filesystem::path(BundledDataFile(programFolder, kMainDictionaryFileName))
+                     .parent_path()
+                     .string()
+               : programFolder;
+}
+
 std::string SettingsFolderFor(const std::string& programFolder, const char* xdgConfigHome,
                               const char* home) {
-    if (IsWritableFolder(programFolder)) {
+    // An installed program never writes beside itself, even where it could
+    // (the superuser in /usr/bin, a prefix in the user's home): the files
+    // would outlive the package and be shared by every user.
+    if (!IsInstalledProgram(programFolder) && IsWritableFolder(programFolder)) {
         return programFolder;
     }
     std::filesystem::path base;

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format
   hunspell-ru hunspell-tools
+  librsvg2-bin desktop-file-utils appstream dpkg-dev man-db lintian
 )
 
 missing=()

@@ -19,15 +19,24 @@ std::map<std::string, bool> States(const CommandInputs& in) {
 }
 
 TEST(CommandLine, OnlyLowerCaseSlashTIsTestingMode) {
-    EXPECT_TRUE(ParseCommandLine("/t").testingMode);
-    EXPECT_TRUE(ParseCommandLine("/t").textPath.empty());
-    const CommandLine upper = ParseCommandLine("/T");
+    const std::string home = "/home/u";
+    EXPECT_TRUE(ParseCommandLine("/t", home).testingMode);
+    EXPECT_TRUE(ParseCommandLine("/t", home).textPath.empty());
+    const CommandLine upper = ParseCommandLine("/T", home);
     EXPECT_FALSE(upper.testingMode);
     EXPECT_EQ(upper.textPath, "/T");
-    EXPECT_EQ(ParseCommandLine("/t ").textPath, "/t ");
-    const CommandLine none = ParseCommandLine("");
+    EXPECT_EQ(ParseCommandLine("/t ", home).textPath, "/t ");
+    const CommandLine none = ParseCommandLine("", home);
     EXPECT_FALSE(none.testingMode);
     EXPECT_TRUE(none.textPath.empty());
+}
+
+// The caption, the recent list and the settings keep the one full spelling.
+TEST(CommandLine, ARelativeTextIsTakenFromTheStartFolder) {
+    EXPECT_EQ(ParseCommandLine("книга.txt", "/home/u/тексты").textPath, "/home/u/тексты/книга.txt");
+    EXPECT_EQ(ParseCommandLine("./a//b.txt", "/home/u").textPath, "/home/u/a/b.txt");
+    EXPECT_EQ(ParseCommandLine("t", "/home/u").textPath, "/home/u/t");
+    EXPECT_EQ(ParseCommandLine("/srv/a.txt", "/home/u").textPath, "/srv/a.txt");
 }
 
 TEST(CommandStates, WithoutTextOnlyListsAndCountersCanEnableCommands) {

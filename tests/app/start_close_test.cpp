@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -20,11 +21,14 @@
 #include <vector>
 
 #include "app/ask_panel.h"
+#include "app/program_arguments.h"
+#include "app/program_icon.h"
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "core/codepage.h"
 #include "core/main_dictionary.h"
 #include "core/self_test.h"
+#include "documents/load_save.h"
 
 namespace umlo {
 namespace {
@@ -46,10 +50,12 @@ protected:
         WriteFile(dir_.filePath("text.txt"), Cp("мед"));
     }
 
-    std::unique_ptr<TMainForm> Start(const std::string& argument) {
+    std::unique_ptr<TMainForm> Start(const std::string& argument,
+                                     const std::string& startFolder = {}) {
         StartOptions start;
         start.programFolder = QStringToUtf8(dir_.path());
         start.argument = argument;
+        start.startFolder = startFolder;
         auto window = std::make_unique<TMainForm>(std::move(start));
         window->SetMessageAnswerer(
             [this](MessageKind, std::string_view text, MessageButtons, MessageResult def) {
@@ -90,6 +96,37 @@ TEST_F(StartCloseTest, CommandLineTextIsLoadedAndRecalledNextTime) {
     EXPECT_EQ(window->Editor().SelStart(), 2);
     EXPECT_EQ(window->Panel().HotKeys(), QStringLiteral("7234"));
     EXPECT_EQ(window->Panel().Button(AskPanel::TagYe).text(), QStringLiteral("Е (&7)"));
+}
+
+// "cd ~/texts && umlo book.txt": the name is the start folder's, though the
+// start-up makes the program folder current; every place keeps the full path.
+TEST_F(StartCloseTest, RelativeCommandLineTextIsFoundInTheStartFolder) {
+    QTemporaryDir texts;
+    ASSERT_TRUE(texts.isValid());
+    ASSERT_TRUE(QDir(texts.path()).mkdir(QStringLiteral("sub")));
+    WriteFile(texts.filePath("книга.txt"), Cp("мед"));
+    const QString book = texts.filePath("книга.txt");
+    {
+        auto window = Start("книга.txt", QStringToUtf8(texts.path()));
+        EXPECT_TRUE(messages_.empty()) << messages_.front();
+        EXPECT_EQ(window->Editor().GetAllText(), u"мед");
+        EXPECT_EQ(window->windowTitle(), book);
+        EXPECT_EQ(window->Files().CurrentPath(), QStringToUtf8(book));
+        ASSERT_EQ(window->RecentItems().size(), 1u);
+        EXPECT_TRUE(window->RecentItems()[0]->text().endsWith(book));
+        EXPECT_EQ(window->Values().TextDirectory, QStringToUtf8(texts.path()));
+        EXPECT_TRUE(window->close());
+    }
+    const std::string ini = Cp1251ToUtf8(ReadFile(dir_.filePath("umlo.ini")));
+    EXPECT_NE(ini.find("Name1=" + QStringToUtf8(book) + ",0\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("TextDirectory=" + QStringToUtf8(texts.path()) + "\r\n"), std::string::npos)
+        << ini;
+
+    // The same book by another way: one entry, one spelling.
+    auto window = Start("../книга.txt", QStringToUtf8(texts.filePath("sub")));
+    EXPECT_EQ(window->windowTitle(), book);
+    EXPECT_EQ(window->Files().CurrentPath(), QStringToUtf8(book));
+    EXPECT_EQ(window->RecentItems().size(), 1u);
 }
 
 TEST_F(StartCloseTest, MissingCommandLineTextIsReportedAndForgotten) {
@@ -207,6 +244,34 @@ TEST_F(StartCloseTest, AnswerKeysAreCp1251CharactersInTheSettingsFile) {
     }
     const std::string ini = ReadFile(dir_.filePath("umlo.ini"));
     EXPECT_NE(ini.find(Cp("ButtonHotKeys=ЖЦ34\r\n")), std::string::npos) << ini;
+}
+
+// The windows' icon comes from the rendered sizes built into the program.
+TEST(ProgramStart, TheIconHoldsEveryRenderedSize) {
+    const QIcon icon = ProgramIcon();
+    const QList<QSize> sizes = icon.availableSizes();
+    for (const int side : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+    }
+    EXPECT_EQ(icon.pixmap(16).size(), QSize(16, 16));
+    // The corners are transparent and the middle is drawn.
+    const QImage small = icon.pixmap(48).toImage();
+    EXPECT_EQ(qAlpha(small.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(small.pixel(24, 30)), 255);
+}
+
+TEST(ProgramStart, OnlyTheFirstArgumentAsksForHelpOrVersions) {
+    EXPECT_EQ(RequestOf("--help"), ProgramRequest::Help);
+    EXPECT_EQ(RequestOf("-h"), ProgramRequest::Help);
+    EXPECT_EQ(RequestOf("--version"), ProgramRequest::Version);
+    EXPECT_EQ(RequestOf("-V"), ProgramRequest::Version);
+    for (const char* text : {"", "/t", "./--help", "--HELP", "книга.txt"}) {
+        EXPECT_EQ(RequestOf(text), ProgramRequest::Window) << text;
+    }
+    const std::string usage = WindowUsageText();
+    for (const char* named : {"umlo [ФАЙЛ]", "/t", "--help", "--version", "~/.config/umlo"}) {
+        EXPECT_NE(usage.find(named), std::string::npos) << named;
+    }
 }
 
 } // namespace

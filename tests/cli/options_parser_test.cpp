@@ -110,12 +110,16 @@ TEST(OptionsParser, SelfTestAndHelp) {
     EXPECT_EQ(self.args.command, Command::SelfTest);
     EXPECT_EQ(Parse({"--help"}).args.command, Command::Help);
     EXPECT_EQ(Parse({"restore", "-h"}).args.command, Command::Help);
+    EXPECT_EQ(Parse({"--version"}).args.command, Command::Version);
+    EXPECT_EQ(Parse({"-V"}).args.command, Command::Version);
+    // Only in the command's place: after a command it is no option of it.
+    EXPECT_FALSE(Parse({"restore", "--version", "a", "-o", "b"}).ok);
     // The help names every switch the parser accepts.
     for (const char* s :
          {"--no-regexprs", "--no-var-only", "--var-only", "--check-umlo", "--always-ask",
           "--confirm-abbr", "--confirm-cap", "--confirm-ellipsis", "--propose-last", "--fb-format",
           "--fast-scroll", "--lines-below", "--interactive", "--report", "--stats", "--in-place",
-          "--encoding", "info"}) {
+          "--encoding", "info", "--version"}) {
         EXPECT_NE(UsageText().find(s), std::string::npos) << s;
     }
 }

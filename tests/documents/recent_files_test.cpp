@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include "documents/full_path.h"
 #include "documents/memory_text_buffer.h"
 #include "documents/recent_files.h"
 #include "tests/support/recording_host.h"
+#include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
@@ -151,6 +155,57 @@ TEST(RecentFilesTest, ValueParsingHandlesCommasAndWords) {
     EXPECT_EQ(ParseRecentValue("/a.txt,77"), (RecentEntry{"/a.txt", 77, 0}));
     EXPECT_EQ(ParseRecentValue("/a.txt,77,R"), (RecentEntry{"/a.txt", 77, FormatRtf}));
     EXPECT_EQ(ParseRecentValue("/a.txt,x9,U"), (RecentEntry{"/a.txt", 0, FormatUtf16LE}));
+}
+
+// --- Full paths ---------------------------------------------------------------
+
+TEST(FullPathTest, RelativePathsAreMadeFullAgainstTheGivenFolder) {
+    EXPECT_EQ(FullPath("книга.txt", "/home/u/тексты"), "/home/u/тексты/книга.txt");
+    EXPECT_EQ(FullPath("./a//b/./c.txt", "/home/u"), "/home/u/a/b/c.txt");
+    EXPECT_EQ(FullPath("/srv//a.txt", "/home/u"), "/srv/a.txt");
+    EXPECT_EQ(FullPath("", "/home/u"), "");
+    EXPECT_EQ(FullPath("/", "/home/u"), "/");
+}
+
+// ".." after a symbolic link climbs from where the link points, as the
+// kernel does; dropping "link/.." by the spelling would name another file.
+TEST(FullPathTest, ClimbingIsResolvedOnTheDisk) {
+    namespace fs = std::filesystem;
+    // Canonical itself, so that a linked temporary folder does not matter.
+    const fs::path root = fs::canonical(testing::FreshTestFolder("umlo_full_path"));
+    fs::create_directories(root / "real" / "deep");
+    fs::create_directory_symlink(root / "real" / "deep", root / "link");
+    testing::WriteBytes(root / "real" / "book.txt", "x");
+    EXPECT_EQ(FullPath("link/../book.txt", root.string()), (root / "real" / "book.txt").string());
+    EXPECT_EQ(FullPath("real/deep/..", root.string()), (root / "real").string());
+    // A missing tail is kept as spelt after the existing part.
+    EXPECT_EQ(FullPath("real/../gone/x.txt", root.string()), (root / "gone" / "x.txt").string());
+    fs::remove_all(root);
+}
+
+TEST(RecentFilesTest, AStoredEntryOfAFileAlreadyListedIsDropped) {
+    namespace fs = std::filesystem;
+    const fs::path root = testing::FreshTestFolder("umlo_recent_same");
+    testing::WriteBytes(root / "a.txt", "a");
+    testing::WriteBytes(root / "b.txt", "b");
+    fs::create_symlink(root / "a.txt", root / "link.txt");
+    fs::create_hard_link(root / "b.txt", root / "hard.txt");
+    const std::string a = (root / "a.txt").string();
+
+    RecentFiles recent;
+    recent.AddStoredRecent({a, 10, FormatUtf8});
+    recent.AddStoredRecent({(root / "link.txt").string(), 20, 0});
+    recent.AddStoredRecent({(root / "b.txt").string(), 30, 0});
+    recent.AddStoredRecent({(root / "hard.txt").string(), 40, 0});
+    // Files that are gone are told apart by their spelling alone.
+    recent.AddStoredRecent({"/gone/c.txt", 50, 0});
+    recent.AddStoredRecent({"/GONE/C.TXT", 60, 0});
+    recent.AddStoredRecent({"/gone/d.txt", 70, 0});
+    EXPECT_EQ(Paths(recent), (std::vector<std::string>{a, (root / "b.txt").string(), "/gone/c.txt",
+                                                       "/gone/d.txt"}));
+    // The first spelling keeps its offset and format.
+    EXPECT_EQ(recent.EntryAt(1), (RecentEntry{a, 10, FormatUtf8}));
+    fs::remove_all(root);
 }
 
 } // namespace

@@ -599,5 +599,47 @@ TEST(SettingsLocationTest, AReadOnlyProgramFolderMovesToTheUsersConfigFolder) {
     EXPECT_EQ(SettingsFolderFor("/proc", nullptr, nullptr), "/proc");
 }
 
+// The superuser could write beside /usr/bin/umlo, and a user beside
+// ~/.local/bin/umlo; the settings would then outlive the package or be
+// shared by every user.
+TEST(SettingsLocationTest, AnInstalledProgramKeepsItsSettingsInTheUsersFolder) {
+    TempFolder root;
+    const std::string bin = root.File("bin");
+    fs::create_directories(bin);
+    fs::create_directories(root.File("share/umlo"));
+    WriteAll(root.File("share/umlo/umlox.dat"), "x");
+    const std::string xdg = root.File("xdg");
+    EXPECT_TRUE(IsInstalledProgram(bin));
+    EXPECT_EQ(SettingsFolderFor(bin, xdg.c_str(), root.Path().c_str()), xdg + "/umlo");
+    EXPECT_EQ(DataFolder(bin), root.File("share/umlo"));
+    // A copy with its own dictionary beside it keeps everything in its folder.
+    WriteAll(bin + "/umlox.dat", "y");
+    EXPECT_FALSE(IsInstalledProgram(bin));
+    EXPECT_EQ(SettingsFolderFor(bin, xdg.c_str(), root.Path().c_str()), bin);
+    EXPECT_EQ(DataFolder(bin), bin);
+}
+
+// Names stored relative were taken in the program folder, which used to be
+// current; the same file in two spellings is listed once.
+TEST(SettingsFileTest, RelativeNamesAreMadeFullAndDuplicatesDropped) {
+    TempFolder root;
+    const std::string program = root.File("umlo");
+    fs::create_directories(program);
+    WriteAll(root.File("book.txt"), "x");
+    SettingsContext context = kContext;
+    context.ProgramFolder = program;
+    const std::string book = root.File("book.txt");
+    const Loaded l = Read(Profile("[Files]\nName1=../book.txt,5\nName2=" + book +
+                                  ",9,u\nName3=other.txt,1\nLastFileN=2\n"
+                                  "[Umlo]\nTextDirectory=..\n"),
+                          context);
+    ASSERT_EQ(l.recent.Count(), 2);
+    EXPECT_EQ(l.recent.EntryAt(1), (RecentEntry{book, 5, 0}));
+    EXPECT_EQ(l.recent.EntryAt(2)->Path, program + "/other.txt");
+    EXPECT_EQ(l.values.TextDirectory, root.Path());
+    // LastFileN named the second spelling: the file is still the one reopened.
+    EXPECT_EQ(l.values.StartPath, book);
+}
+
 } // namespace
 } // namespace umlo

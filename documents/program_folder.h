@@ -3,9 +3,9 @@
 
 #include <string>
 
-namespace umlo::cli {
+namespace umlo {
 
 // From /proc/self/exe; argv0's folder when that cannot be read.
 std::string ProgramFolder(const char* argv0);
 
-} // namespace umlo::cli
+} // namespace umlo

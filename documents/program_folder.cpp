@@ -1,8 +1,8 @@
-#include "cli/program_folder.h"
+#include "documents/program_folder.h"
 
 #include <filesystem>
 
-namespace umlo::cli {
+namespace umlo {
 
 std::string ProgramFolder(const char* argv0) {
     namespace fs = std::filesystem;
@@ -15,4 +15,4 @@ std::string ProgramFolder(const char* argv0) {
     return ec ? std::string(".") : given.parent_path().string();
 }
 
-} // namespace umlo::cli
+} // namespace umlo
