@@ -11,6 +11,7 @@ packages=(
   clang-format
   hunspell-ru hunspell-tools
   librsvg2-bin desktop-file-utils appstream dpkg-dev man-db lintian
+  qt6-translations-l10n libzip-dev pandoc unrtf libreoffice-writer-nogui
 )
 
 missing=()
