@@ -161,10 +161,8 @@ void TMainForm::ReadCommandLine() {
 }
 
 void TMainForm::LoadSettings() {
-    const std::string path = FileInFolder(settingsFolder_, kSettingsFileName);
-    const std::string own = FileInFolder(start_.programFolder, kSettingsFileName);
-    settingsFile_ = path == own ? std::make_unique<SettingsFile>(path)
-                                : std::make_unique<SettingsFile>(path, own);
+    settingsFile_ =
+        std::make_unique<SettingsFile>(ProgramSettingsFile(settingsFolder_, start_.programFolder));
     SettingsContext context;
     context.ProgramFolder = start_.programFolder;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {

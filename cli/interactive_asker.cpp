@@ -41,11 +41,47 @@ std::string ContextExcerpt(const TextBuffer& buffer, int wordStart, int wordLeng
     return before + "»" + word + "«" + after;
 }
 
+AnswerKeys AnswerKeysFrom(std::string_view hotKeys) {
+    AnswerKeys result;
+    std::size_t at = 0;
+    for (std::string& key : result.keys) {
+        if (at >= hotKeys.size()) {
+            break;
+        }
+        // One UTF-8 character: its lead byte and the continuation bytes after it.
+        std::size_t end = at + 1;
+        while (end < hotKeys.size() && (static_cast<unsigned char>(hotKeys[end]) & 0xC0) == 0x80) {
+            ++end;
+        }
+        if (hotKeys[at] != ' ') {
+            key = std::string(hotKeys.substr(at, end - at));
+        }
+        at = end;
+    }
+    return result;
+}
+
 std::optional<int> ParseTerminalAnswer(std::string_view input, const AskQuestion& question,
-                                       std::string& complaint) {
+                                       std::string& complaint, const AnswerKeys& keys) {
     const std::string_view key = Trim(input);
     if (key.empty()) {
         return question.proposePlain ? AnswerPlain : AnswerDiaeresis;
+    }
+    // The user's own keys come first: they may have taken a letter below.
+    const auto at = static_cast<std::size_t>(std::find(keys.keys.begin(), keys.keys.end(), key) -
+                                             keys.keys.begin());
+    if (at == 0) {
+        return AnswerPlain;
+    }
+    if (at == 1) {
+        return AnswerDiaeresis;
+    }
+    if (at == 2 || at == 3) {
+        if (!question.alwaysEnabled) {
+            complaint = "для этого слова \"Всегда Е/Ё\" недоступны";
+            return std::nullopt;
+        }
+        return at == 2 ? AnswerPlainAlways : AnswerDiaeresisAlways;
     }
     if (key.find('\x1b') != std::string_view::npos || key == "q" || key == "Q" || key == "esc") {
         return AnswerCancel;
@@ -57,28 +93,12 @@ std::optional<int> ParseTerminalAnswer(std::string_view input, const AskQuestion
         }
         return AnswerUndo;
     }
-    if (key.size() == 1) {
-        const auto at = kAnswerKeys.find(key[0]);
-        if (at == 0) {
-            return AnswerPlain;
-        }
-        if (at == 1) {
-            return AnswerDiaeresis;
-        }
-        if (at == 2 || at == 3) {
-            if (!question.alwaysEnabled) {
-                complaint = "для этого слова \"Всегда Е/Ё\" недоступны";
-                return std::nullopt;
-            }
-            return at == 2 ? AnswerPlainAlways : AnswerDiaeresisAlways;
-        }
-    }
     complaint = "неизвестный ответ \"" + std::string(key) + "\"";
     return std::nullopt;
 }
 
 int AskOnTerminal(const AskQuestion& question, const TextBuffer& buffer, std::istream& in,
-                  std::ostream& out, bool color, int width) {
+                  std::ostream& out, bool color, int width, const AnswerKeys& keys) {
     const LineColumn at = buffer.LineAndColumn(question.wordStart);
     out << "\nстрока " << at.line + 1 << ", столбец " << at.column << ":\n  "
         << ContextExcerpt(buffer, question.wordStart, question.wordLength, width, color) << "\n";
@@ -87,10 +107,11 @@ int AskOnTerminal(const AskQuestion& question, const TextBuffer& buffer, std::is
     } else {
         out << question.prompt << "\n";
     }
-    out << "  " << kAnswerKeys[0] << ") " << question.plainForm << "   " << kAnswerKeys[1] << ") "
+    const auto& k = keys.keys;
+    out << "  " << k[0] << ") " << question.plainForm << "   " << k[1] << ") "
         << question.diaeresisForm;
     if (question.alwaysEnabled) {
-        out << "   " << kAnswerKeys[2] << ") Всегда Е   " << kAnswerKeys[3] << ") Всегда Ё";
+        out << "   " << k[2] << ") Всегда Е   " << k[3] << ") Всегда Ё";
     }
     if (question.undoEnabled) {
         out << "   5) " << question.undoCaption;
@@ -106,7 +127,7 @@ int AskOnTerminal(const AskQuestion& question, const TextBuffer& buffer, std::is
             return AnswerCancel;
         }
         std::string complaint;
-        if (const auto answer = ParseTerminalAnswer(line, question, complaint)) {
+        if (const auto answer = ParseTerminalAnswer(line, question, complaint, keys)) {
             return *answer;
         }
         out << complaint << "\n";

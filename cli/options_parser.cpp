@@ -33,10 +33,22 @@ constexpr Switch kSwitches[] = {
     {"--no-propose-last", &TOptions::ProposeLast, false},
     {"--fb-format", &TOptions::FBFormat, true},
     {"--fast-scroll", &TOptions::FastScroll, true},
+    {"--mark", &TOptions::Mark, true},
+    {"--no-mark", &TOptions::Mark, false},
 };
 
 // Options that take a value, as "-o FILE", "-oFILE", "--report FILE" or "--report=FILE".
-enum class Valued { Output, MainDic, RegExprDic, Answer, Report, Stats, LinesBelow, Encoding };
+enum class Valued {
+    Output,
+    MainDic,
+    RegExprDic,
+    Answer,
+    Report,
+    Stats,
+    LinesBelow,
+    Encoding,
+    Settings
+};
 
 struct ValuedName {
     std::string_view name;
@@ -49,7 +61,7 @@ constexpr ValuedName kValued[] = {
     {"-r", Valued::RegExprDic},       {"--regexpr-dictionary", Valued::RegExprDic},
     {"--answer", Valued::Answer},     {"--report", Valued::Report},
     {"--stats", Valued::Stats},       {"--lines-below", Valued::LinesBelow},
-    {"--encoding", Valued::Encoding},
+    {"--encoding", Valued::Encoding}, {"--settings", Valued::Settings},
 };
 
 std::string Quoted(std::string_view s) {
@@ -94,6 +106,9 @@ std::string ApplyValued(Valued which, std::string_view name, const std::string& 
     case Valued::Stats:
         a.statsPath = value;
         break;
+    case Valued::Settings:
+        a.settingsPath = value;
+        break;
     case Valued::Answer: {
         const auto policy = ParseAnswerPolicy(value);
         if (!policy) {
@@ -121,6 +136,7 @@ std::string ApplyValued(Valued which, std::string_view name, const std::string& 
                    Quoted(value);
         }
         a.options.LinesBelow = n;
+        a.linesBelow = n;
         break;
     }
     }
@@ -235,6 +251,7 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
         for (const auto& s : kSwitches) {
             if (arg == s.name) {
                 a.options.*s.field = s.value;
+                a.switches.emplace_back(s.field, s.value);
                 matched = true;
                 break;
             }
@@ -272,6 +289,16 @@ ParseResult ParseCommandLine(const std::vector<std::string>& args) {
     return result;
 }
 
+TOptions OptionsWithFlags(TOptions fromSettings, const CliArguments& args) {
+    for (const auto& [field, value] : args.switches) {
+        fromSettings.*field = value;
+    }
+    if (args.linesBelow) {
+        fromSettings.LinesBelow = *args.linesBelow;
+    }
+    return fromSettings;
+}
+
 std::string UsageText() {
     return R"(Использование:
   umlo-cli restore [параметры] ФАЙЛ...   ёфикация текстов
@@ -307,7 +334,15 @@ std::string UsageText() {
                                        программой или в ../share/umlo)
   -r ФАЙЛ, --regexpr-dictionary ФАЙЛ   словарь регулярных выражений (umlo_regexpr.dat)
 
-Параметры страницы "Ёфикация":
+Настройки:
+  --settings ФАЙЛ   читать настройки из ФАЙЛа вместо umlo.ini окна
+Без --settings читается тот же umlo.ini, что и у окна (в папке программы или в
+~/.config/umlo); umlo-cli его только читает. Из него берутся параметры ёфикации,
+словари, WordsBufferLength, RegExprLog (журнал regexpr.log пишется рядом с
+настройками) и ButtonHotKeys (клавиши ответов --interactive). Параметры командной
+строки важнее файла.
+
+Параметры страницы "Ёфикация" (по умолчанию - как в настройках):
   --regexprs / --no-regexprs                 использование словаря регулярных выражений (вкл.)
   --no-var-only                              только бесспорные замены
   --var-only                                 только интерактивные замены
@@ -320,14 +355,16 @@ std::string UsageText() {
   --fb-format                                учитывать формат "FictionBook"
   --fast-scroll                              быстрая промотка
   --lines-below N                            количество строк промотки
+  --mark / --no-mark                         выделять заменённые буквы в RTF цветом (вкл.)
 
 Ответы на вопросы:
   --answer keep        оставить слово, как написано (по умолчанию)
   --answer proposal    принять предложенный вариант (как Enter на панели)
   --answer plain       всегда "Е"
   --answer diaeresis   всегда "Ё"
-  --interactive        спрашивать в терминале: 1 - Е, 2 - Ё, 3 - Всегда Е, 4 - Всегда Ё,
-                       5 - Откат, Esc или q - Прервать, Enter - предложенный вариант
+  --interactive        спрашивать в терминале: 1 - Е, 2 - Ё, 3 - Всегда Е, 4 - Всегда Ё
+                       (или клавиши ButtonHotKeys), 5 - Откат, Esc или q - Прервать,
+                       Enter - предложенный вариант
 
 Отчёты:
   --report ФАЙЛ   по строке на вопрос: строка, столбец, слово, Е-форма, Ё-форма, подсказка, ответ

@@ -95,8 +95,12 @@ std::string FindForeignReportTarget(const CliArguments& args) {
     return {};
 }
 
-std::string FindPathCollision(const CliArguments& args, const std::vector<std::string>& logs) {
+std::string FindPathCollision(const CliArguments& args, const std::vector<std::string>& logs,
+                              const std::string& settings) {
     std::vector<Role> roles;
+    if (!settings.empty()) {
+        roles.push_back({"файл настроек", settings, false, {}});
+    }
     for (const std::string& path : args.files) {
         roles.push_back(
             {args.inPlace ? "заменяемый файл" : "входной файл", path, args.inPlace, {}});

@@ -12,8 +12,10 @@
 namespace umlo::cli {
 
 // Empty when the paths are apart; otherwise the message (UTF-8) naming both.
-// logs are further files the run appends to (regexpr.log).
-std::string FindPathCollision(const CliArguments& args, const std::vector<std::string>& logs = {});
+// logs are further files the run appends to (regexpr.log); settings is the
+// settings file it reads.
+std::string FindPathCollision(const CliArguments& args, const std::vector<std::string>& logs = {},
+                              const std::string& settings = {});
 
 // --report and --stats replace an existing regular file only when it is
 // empty or a report or statistics file already: a text named there (the

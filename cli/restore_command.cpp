@@ -1,6 +1,7 @@
 #include "cli/restore_command.h"
 
 #include "cli/answer_policy.h"
+#include "cli/cli_settings.h"
 #include "cli/interactive_asker.h"
 #include "cli/path_collisions.h"
 #include "cli/question_report.h"
@@ -33,11 +34,12 @@ int PolicyAnswer(AnswerPolicy policy, const AskQuestion& q, const TextBuffer& bu
     return choice == Choice::Plain ? AnswerPlain : AnswerDiaeresis;
 }
 
-bool LoadDictionaries(const CliArguments& args, const std::string& programFolder, TDic& dic,
+bool LoadDictionaries(const CliSettings& settings, const std::string& programFolder, TDic& dic,
                       TRegExprDic& regExprs, TOptions& options, TerminalHost& host,
                       std::ostream& err) {
-    std::string mainPath = args.mainDictionary.empty() ? BundledDataFile(programFolder, "umlox.dat")
-                                                       : args.mainDictionary;
+    std::string mainPath = settings.mainDictionary.empty()
+                               ? BundledDataFile(programFolder, "umlox.dat")
+                               : settings.mainDictionary;
     const std::string shownMain = mainPath;
     if (!LoadMainDictionary(dic, mainPath, host) || !dic.Loaded()) {
         err << "umlo-cli: основной словарь " << shownMain << " не загружен\n";
@@ -46,9 +48,9 @@ bool LoadDictionaries(const CliArguments& args, const std::string& programFolder
     if (!options.RegExprs) {
         return true;
     }
-    std::string regExprPath = args.regExprDictionary.empty()
+    std::string regExprPath = settings.regExprDictionary.empty()
                                   ? BundledDataFile(programFolder, "umlo_regexpr.dat")
-                                  : args.regExprDictionary;
+                                  : settings.regExprDictionary;
     const std::string shownRegExpr = regExprPath;
     if (!LoadRegExprDictionary(regExprs, regExprPath, options, host)) {
         err << "umlo-cli: словарь регулярных выражений " << shownRegExpr
@@ -62,8 +64,24 @@ bool LoadDictionaries(const CliArguments& args, const std::string& programFolder
 
 int RunRestore(const CliArguments& args, const std::string& programFolder, Console& console) {
     std::ostream& err = console.err;
+    CliSettings settings;
+    std::string error;
+    std::string warning;
+    if (!ReadCliSettings(args, programFolder, settings, error, warning)) {
+        err << "umlo-cli: " << error << "\n";
+        return kExitFailure;
+    }
+    if (!warning.empty()) {
+        err << "umlo-cli: " << warning << "\n";
+    }
+    std::vector<std::string> logs;
+    if (settings.regExprLog && settings.options.RegExprs) {
+        logs.push_back(settings.regExprLogPath);
+    }
     // Nothing is read or written when one output would destroy another file.
-    for (const std::string& refusal : {FindPathCollision(args), FindForeignReportTarget(args)}) {
+    for (const std::string& refusal :
+         {FindPathCollision(args, logs, CliSettingsPath(args, programFolder)),
+          FindForeignReportTarget(args)}) {
         if (!refusal.empty()) {
             err << "umlo-cli: " << refusal << "\n";
             return kExitFailure;
@@ -79,7 +97,6 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
     std::vector<Input> inputs;
     for (const std::string& path : args.files) {
         Input input{path, {}};
-        std::string error;
         if (!ReadTextDocument(path, args.encoding, input.document, error,
                               [&err, &path] { err << WaitingNote(path) << std::flush; })) {
             err << "umlo-cli: " << error << "\n";
@@ -91,20 +108,25 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
     TerminalHost host(err, console.errIsTerminal);
     TDic dic;
     TRegExprDic regExprs;
-    TOptions options = args.options;
-    if (!LoadDictionaries(args, programFolder, dic, regExprs, options, host, err)) {
+    TOptions options = settings.options;
+    if (!LoadDictionaries(settings, programFolder, dic, regExprs, options, host, err)) {
         return kExitFailure;
     }
 
     MemoryTextBuffer buffer;
     PassEngine engine(dic, regExprs, options, buffer, host);
+    RegExprSettings& re = engine.RegExprConfig();
+    re.wordsBufferLength = settings.wordsBufferLength;
+    re.log = settings.regExprLog;
+    re.logPath = settings.regExprLogPath;
     QuestionReport report;
     int lastAnswer = 0;
     bool inputEnded = false;
     host.SetAnswerer([&](const AskQuestion& q) {
-        const int answer = args.interactive ? AskOnTerminal(q, buffer, console.in, err,
-                                                            console.errIsTerminal, console.width)
-                                            : PolicyAnswer(args.policy, q, buffer);
+        const int answer = args.interactive
+                               ? AskOnTerminal(q, buffer, console.in, err, console.errIsTerminal,
+                                               console.width, settings.answerKeys)
+                               : PolicyAnswer(args.policy, q, buffer);
         // The end of the input is no answer of the user's: the pass stops and the
         // file is left alone.
         inputEnded = args.interactive && !console.in;
@@ -121,6 +143,7 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
         const Input& input = inputs[i];
         report.BeginFile(input.path, several);
         LoadDocument(input.document, buffer);
+        re.textPath = input.path;
         lastAnswer = 0;
         engine.DoUmloficate(0, 1);
         host.EndProgress();

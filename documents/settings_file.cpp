@@ -271,4 +271,12 @@ bool SettingsFile::Save(const OptionCopies& options, const SettingsValues& value
     return profile_.Save(path_, error);
 }
 
+SettingsFile ProgramSettingsFile(const std::string& settingsFolder,
+                                 const std::string& programFolder) {
+    std::string path = FileInFolder(settingsFolder, kSettingsFileName);
+    std::string own = FileInFolder(programFolder, kSettingsFileName);
+    return path == own ? SettingsFile(std::move(path))
+                       : SettingsFile(std::move(path), std::move(own));
+}
+
 } // namespace umlo

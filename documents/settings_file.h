@@ -113,4 +113,10 @@ private:
     ProfileFile profile_;
 };
 
+// The program's own settings file in settingsFolder, read from the program
+// folder's file until it has been saved there; the window and umlo-cli read
+// the same one.
+SettingsFile ProgramSettingsFile(const std::string& settingsFolder,
+                                 const std::string& programFolder);
+
 } // namespace umlo

@@ -65,7 +65,7 @@ std::string DataFolder(const std::string& programFolder) {
 }
 
 std::string SettingsFolderFor(const std::string& programFolder, const char* xdgConfigHome,
-                              const char* home) {
+                              const char* home, bool create) {
     // An installed program never writes beside itself, even where it could
     // (the superuser in /usr/bin, a prefix in the user's home): the files
     // would outlive the package and be shared by every user.
@@ -81,13 +81,16 @@ std::string SettingsFolderFor(const std::string& programFolder, const char* xdgC
         return programFolder;
     }
     const std::filesystem::path folder = base / "umlo";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
+    if (create) {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+    }
     return folder.string();
 }
 
-std::string SettingsFolder(const std::string& programFolder) {
-    return SettingsFolderFor(programFolder, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"));
+std::string SettingsFolder(const std::string& programFolder, bool create) {
+    return SettingsFolderFor(programFolder, std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"),
+                             create);
 }
 
 } // namespace umlo

@@ -21,11 +21,12 @@ inline constexpr const char* kStatisticsFileName = "umlo_stat.log";
 // home folder either, the program folder is kept (the save then reports why it cannot write). A
 // settings file kept elsewhere is first read from the program folder's own file until it has been
 // saved (SettingsFile's fallback path).
-std::string SettingsFolder(const std::string& programFolder);
+// A reader that must not write anything (umlo-cli) passes create = false.
+std::string SettingsFolder(const std::string& programFolder, bool create = true);
 
 // The same choice with the environment given, for the tests.
 std::string SettingsFolderFor(const std::string& programFolder, const char* xdgConfigHome,
-                              const char* home);
+                              const char* home, bool create = true);
 
 // A file in a folder, joined with the platform's separator.
 std::string FileInFolder(const std::string& folder, const std::string& name);

@@ -3,11 +3,24 @@
 # input, bundled dictionaries and the self-test. Usage: cli_end_to_end.sh UMLO_CLI
 set -uo pipefail
 
-cli="$1"
+umlo_cli="$1"
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
+own_settings="$(mktemp -d)"
+trap 'rm -rf "$work" "$own_settings"' EXIT
 cd "$work"
+# The checks bring their own (empty) settings: an umlo.ini left beside the
+# built program by a run of the window must not change what they see.
+: >"$own_settings/umlo.ini"
+run_cli() {
+    if [ "${1:-}" = restore ]; then
+        shift
+        "$umlo_cli" restore --settings "$own_settings/umlo.ini" "$@"
+    else
+        "$umlo_cli" "$@"
+    fi
+}
+cli=run_cli
 failures=0
 
 fail() {
@@ -87,7 +100,7 @@ expect_file ask.tsv '1\t1\tвсе\tвсе\tвсё\tВыберите верный
 
 # Ctrl+C while a question waits on the terminal: exit 130, nothing written.
 if command -v python3 >/dev/null; then
-    python3 "$here/press_ctrl_c.py" "$cli" restore "${dicts[@]}" --interactive ask.txt -o ctrlc.out \
+    python3 "$here/press_ctrl_c.py" "$umlo_cli" restore --settings "$own_settings/umlo.ini" "${dicts[@]}" --interactive ask.txt -o ctrlc.out \
         >out.log 2>&1
     code=$?
     [ "$code" = 130 ] || fail "Ctrl+C on a question: exit $code ($(cat out.log))"
@@ -171,7 +184,7 @@ grep -q 'rich text' out.log || fail "info a.rtf: $(cat out.log)"
 
 # The bundled dictionaries are found next to the executable.
 mkdir bundle
-cp "$cli" bundle/umlo-cli
+cp "$umlo_cli" bundle/umlo-cli
 cp dic.dat bundle/umlox.dat
 cp re.dat bundle/umlo_regexpr.dat
 printf 'еще\n' >bundled.txt
@@ -181,6 +194,31 @@ rm bundle/umlo_regexpr.dat
 expect_exit 1 bundle/umlo-cli restore bundled.txt -o bundled2.out
 [ -e bundled2.out ] && fail "output written without the expression dictionary"
 expect_exit 0 bundle/umlo-cli restore --no-regexprs bundled.txt -o bundled2.out
+
+# The window's settings file beside the program is read, never written, and
+# the flags win over it.
+printf '[Umlo]\r\nRegExprs=0\r\nButtonHotKeys=ab\r\n' >bundle/umlo.ini
+cp bundle/umlo.ini settings.before
+expect_exit 0 bundle/umlo-cli restore bundled.txt -o bundled3.out
+expect_file bundled3.out 'ещё\n'
+expect_exit 1 bundle/umlo-cli restore --regexprs bundled.txt -o bundled4.out
+cmp -s bundle/umlo.ini settings.before || fail "umlo-cli changed the settings file"
+# Its answer keys answer the terminal's questions.
+cp re.dat bundle/umlo_regexpr.dat
+printf 'все\n' >keys.txt
+printf 'b\n' | bundle/umlo-cli restore --regexprs --interactive keys.txt -o keys.out >out.log 2>err.log ||
+    fail "interactive run with the settings' keys: $(cat err.log)"
+expect_file keys.out 'всё\n'
+grep -q 'a) все' err.log || fail "the settings' keys are not offered: $(cat err.log)"
+# --settings names another file; a missing one is a mistake, and no output may
+# be the settings file.
+printf '[Umlo]\r\nRegExprs=1\r\n' >other.ini
+expect_exit 0 bundle/umlo-cli restore --settings other.ini bundled.txt -o bundled5.out
+expect_exit 1 bundle/umlo-cli restore --settings missing.ini bundled.txt -o bundled6.out
+grep -q 'missing.ini' err.log || fail "missing settings file not named: $(cat err.log)"
+[ -e bundled6.out ] && fail "output written without its settings file"
+expect_exit 1 bundle/umlo-cli restore --settings other.ini bundled.txt -o other.ini
+grep -q 'RegExprs=1' other.ini || fail "the settings file was overwritten"
 
 # The self-test passes and ends with its count line.
 expect_exit 0 "$cli" selftest

@@ -57,6 +57,21 @@ TEST(InteractiveAsker, ButtonsThePanelDisablesAreRefused) {
     EXPECT_FALSE(ParseTerminalAnswer("12", q, complaint));
 }
 
+TEST(InteractiveAsker, TheSettingsKeysReplaceTheDigits) {
+    std::string complaint;
+    const AskQuestion q = Question(true, true);
+    const AnswerKeys keys = AnswerKeysFrom("ёqж"); // the fourth keeps its digit
+    EXPECT_EQ(keys.keys[0], "ё");
+    EXPECT_EQ(ParseTerminalAnswer("ё", q, complaint, keys), AnswerPlain);
+    // A key the user chose comes before the built-in meaning of "q".
+    EXPECT_EQ(ParseTerminalAnswer("q", q, complaint, keys), AnswerDiaeresis);
+    EXPECT_EQ(ParseTerminalAnswer("ж", q, complaint, keys), AnswerPlainAlways);
+    EXPECT_EQ(ParseTerminalAnswer("4", q, complaint, keys), AnswerDiaeresisAlways);
+    EXPECT_FALSE(ParseTerminalAnswer("1", q, complaint, keys));
+    EXPECT_EQ(ParseTerminalAnswer("5", q, complaint, keys), AnswerUndo);
+    EXPECT_EQ(AnswerKeysFrom("").keys, AnswerKeys{}.keys);
+}
+
 class TerminalQuestion : public ::testing::Test {
 protected:
     void SetUp() override {

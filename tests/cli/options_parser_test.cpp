@@ -51,6 +51,28 @@ TEST(OptionsParser, EverySwitchOfThePassPageReachesItsField) {
     EXPECT_EQ(back.args.options, TOptions{});
 }
 
+TEST(OptionsParser, TheFlagsGivenArePutOverTheSettingsFile) {
+    const auto r = Parse({"restore", "--in-place", "--settings=my.ini", "--no-mark", "--always-ask",
+                          "--lines-below", "0", "x"});
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.args.settingsPath, "my.ini");
+    TOptions fromFile;
+    fromFile.Mark = true;
+    fromFile.AlwaysAsk = false;
+    fromFile.RegExprs = false; // no flag: the file's value stays
+    fromFile.LinesBelow = 9;
+    const TOptions o = OptionsWithFlags(fromFile, r.args);
+    EXPECT_FALSE(o.Mark);
+    EXPECT_TRUE(o.AlwaysAsk);
+    EXPECT_FALSE(o.RegExprs);
+    EXPECT_EQ(o.LinesBelow, 0);
+    // Without flags the file decides everything.
+    const auto plain = Parse({"restore", "--in-place", "x"});
+    ASSERT_TRUE(plain.ok);
+    EXPECT_EQ(OptionsWithFlags(fromFile, plain.args), fromFile);
+    EXPECT_FALSE(Parse({"restore", "--in-place", "--settings"}).ok);
+}
+
 TEST(OptionsParser, ValuesAttachedOrSeparate) {
     const auto r = Parse({"restore", "-dmain.dat", "--regexpr-dictionary=re.dat", "--report",
                           "rep.tsv", "--stats=st.log", "--answer=proposal", "-oout", "in"});

@@ -258,5 +258,57 @@ TEST_F(RestoreCommand, InPlaceKeepsThePermissions) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+TEST_F(RestoreCommand, TheWindowsSettingsAreReadAndTheFlagsWinOverThem) {
+    // The settings file beside the program, as the window keeps it (cp1251, CR LF).
+    const std::string settings = Cp("[Umlo]\r\nAlwaysAsk=1\r\nRegExprLog=1\r\n"
+                                    "WordsBufferLength=7\r\n");
+    Write("umlo.ini", settings);
+    // AlwaysAsk from the file: «ещё» is asked too, and the plain answer keeps е.
+    ASSERT_EQ(RunOn("еще\n", {"--answer", "plain"}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "еще\n");
+    // The expression's decision went to the log beside the settings.
+    ASSERT_EQ(RunOn("о чем\n", {"--answer", "proposal"}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "о чём\n");
+    EXPECT_NE(Cp1251ToUtf8(Read("regexpr.log")).find("чем"), std::string::npos);
+    EXPECT_EQ(Read("umlo.ini"), settings); // read, never written
+
+    // A flag wins over the file: without expressions «чем» stays as written.
+    Write("umlo.ini", Cp("[Umlo]\r\nRegExprs=0\r\n"));
+    ASSERT_EQ(RunOn("о чем\n", {}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "о чем\n");
+    ASSERT_EQ(RunOn("о чем\n", {"--regexprs"}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "о чём\n");
+}
+
+TEST_F(RestoreCommand, TheSettingsNameTheDictionaries) {
+    Write("other.dat", Cp("# Версия: 1\nмёд\n"));
+    Write("umlo.ini", Cp("[Umlo]\r\nDictionary=" + Path("other.dat") + "\r\nRegExprs=0\r\n"));
+    ASSERT_EQ(RunOn("еще мед\n", {}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "еще мёд\n");
+    // -d wins over the settings.
+    ASSERT_EQ(RunOn("еще мед\n", {"-d", Path("umlox.dat")}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "ещё мёд\n");
+}
+
+TEST_F(RestoreCommand, ANamedSettingsFileMustBeReadableTheOwnOneMayBeMissingOrBad) {
+    Write("named.ini", Cp("[Umlo]\r\nCheckUmlo=0\r\n"));
+    ASSERT_EQ(RunOn("все и всё\n", {"--answer", "plain", "--settings", Path("named.ini")}), kExitOk)
+        << err_.str();
+    EXPECT_EQ(Read("out.txt"), "все и всё\n"); // the written ё was not even asked about
+    fs::remove(Path("out.txt"));
+    EXPECT_EQ(RunOn("еще\n", {"--settings", Path("none.ini")}), kExitFailure);
+    EXPECT_NE(err_.str().find("none.ini"), std::string::npos) << err_.str();
+    EXPECT_FALSE(fs::exists(Path("out.txt")));
+    // No output may be the settings file it reads.
+    EXPECT_EQ(Run({"--settings", Path("named.ini"), Path("in.txt"), "-o", Path("named.ini")}),
+              kExitFailure);
+    EXPECT_EQ(Read("named.ini"), Cp("[Umlo]\r\nCheckUmlo=0\r\n"));
+    // The window's own file unreadable (a folder): a warning, and the defaults.
+    fs::create_directory(Path("umlo.ini"));
+    ASSERT_EQ(RunOn("еще\n", {}), kExitOk) << err_.str();
+    EXPECT_EQ(Read("out.txt"), "ещё\n");
+    EXPECT_NE(err_.str().find("umlo.ini"), std::string::npos) << err_.str();
+}
+
 } // namespace
 } // namespace umlo::cli

@@ -36,6 +36,7 @@ EXPECTED_FILES = sorted(
         "share/man/ru/man1/umlo-cli.1.gz",
         "share/doc/umlo/copyright",
         "share/doc/umlo/LICENSE.hunspell-ru",
+        "share/doc/umlo/LICENSE.opencorpora",
         "share/doc/umlo/changelog.gz",
         "share/lintian/overrides/umlo",
     ]
