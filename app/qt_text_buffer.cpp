@@ -1,5 +1,7 @@
 #include "app/qt_text_buffer.h"
 
+#include "app/letter_swap_layout.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QPlainTextEdit>
@@ -48,7 +50,8 @@ CharFormat FromQtFormat(const QTextCharFormat& f) {
 
 } // namespace
 
-QtTextBuffer::QtTextBuffer(QPlainTextEdit& edit) : edit_(edit) {}
+QtTextBuffer::QtTextBuffer(QPlainTextEdit& edit)
+    : edit_(edit), layout_(UseLetterSwapLayout(edit)) {}
 
 QTextDocument& QtTextBuffer::Doc() const {
     return *edit_.document();
@@ -81,6 +84,7 @@ void QtTextBuffer::KeepLongParagraphsShaped(int from, int to) {
 }
 
 void QtTextBuffer::SetAllText(std::u16string_view text) {
+    layout_->NoteOtherEdit();
     BeginUpdate();
     Doc().setPlainText(ToInsertableText(text));
     KeepLongParagraphsShaped(0, TextLength());
@@ -195,6 +199,7 @@ QTextCharFormat QtTextBuffer::QtFormatAt(int offset) const {
 }
 
 bool QtTextBuffer::ReplaceSelection(std::u16string_view text) {
+    layout_->NoteOtherEdit();
     const std::u16string normalized = NormalizeLineBreaks(text);
     const long long after = static_cast<long long>(TextLength()) - SelLength() +
                             static_cast<long long>(normalized.size());
@@ -250,6 +255,7 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
     // One change of the document: the letter with its new colours.
     QTextCharFormat format = QtFormatAt(offset);
     format.merge(marks);
+    layout_->ExpectLetterSwaps();
     c.insertText(QString(QChar(letter)), format);
     SetCursor(c);
     return true;
@@ -269,6 +275,8 @@ Color QtTextBuffer::SelectionTextColor() const {
 }
 
 void QtTextBuffer::MergeIntoSelection(const QTextCharFormat& format) {
+    // Bold and sizes move the lines of a paragraph.
+    layout_->NoteOtherEdit();
     // With a selection the characters change; without one, the typing format.
     if (held_) {
         held_->mergeCharFormat(format);
@@ -339,6 +347,7 @@ void QtTextBuffer::CopySelection() {
 }
 
 void QtTextBuffer::PasteClipboard() {
+    layout_->NoteOtherEdit();
     if (edit_.isReadOnly()) {
         return;
     }

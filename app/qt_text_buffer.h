@@ -18,6 +18,8 @@ class QTextDocument;
 
 namespace umlo {
 
+class LetterSwapLayout;
+
 class QtTextBuffer : public TextBuffer {
 public:
     // The widget is not owned and must outlive the buffer.
@@ -76,6 +78,7 @@ private:
     void SetCursor(const QTextCursor& cursor);
 
     QPlainTextEdit& edit_;
+    LetterSwapLayout* layout_; // the editor's document owns it
     int updateLock_ = 0;
     // While the update lock is held the document's changes form one edit
     // block, laid out once when the lock goes, and the selection lives here:

@@ -80,6 +80,32 @@ BENCHMARK(BM_WindowPass)
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0);
 
+// What the editor alone costs for a text the pass has touched: one letter
+// replaced under the update lock, then the paragraph laid out and painted
+// again. No pass over that text in the window can take less.
+void BM_WindowRelayout(benchmark::State& state) {
+    const std::u16string& text = Text(state.range(0) != 0);
+    TMainForm& window = Window();
+    const int at = static_cast<int>(text.find(u'е'));
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Editor().SetAllText(text);
+        QApplication::processEvents();
+        state.ResumeTiming();
+        window.Editor().BeginUpdate();
+        window.Editor().ReplaceLetter(at, u'ё',
+                                      LetterColors{TOptions{}.ColorMark, TOptions{}.ColorBackMark});
+        window.Editor().EndUpdate();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_WindowRelayout)
+    ->ArgName("one_paragraph")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(1.0);
+
 void BM_HeadlessPass(benchmark::State& state) {
     const std::u16string& text = Text(state.range(0) != 0);
     Dictionaries& d = BundledDictionaries();

@@ -1,11 +1,16 @@
 #include "app/qt_text_buffer.h"
 
+#include <QApplication>
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
 
 #include <memory>
+#include <vector>
+
+#include "app/letter_swap_layout.h"
 
 #include "tests/support/text_buffer_contract.h"
 
@@ -137,6 +142,87 @@ TEST_F(QtTextBufferTest, LongParagraphsKeepTheirShapedText) {
     buffer.SetCaret(buffer.TextLength());
     ASSERT_TRUE(buffer.ReplaceSelection(std::u16string(6000, u'б')));
     EXPECT_TRUE(edit.document()->findBlockByNumber(2).layout()->cacheEnabled());
+}
+
+TEST(LetterSwapLayout, TheNewDocumentKeepsTheOldOnesSettings) {
+    QPlainTextEdit edit;
+    edit.setUndoRedoEnabled(false);
+    QFont font = edit.document()->defaultFont();
+    font.setPointSize(17);
+    edit.document()->setDefaultFont(font);
+    edit.setPlainText(QStringLiteral("текст"));
+    QTextDocument* old = edit.document();
+    UseLetterSwapLayout(edit);
+    EXPECT_NE(edit.document(), old);
+    EXPECT_FALSE(edit.document()->isUndoRedoEnabled());
+    EXPECT_EQ(edit.document()->defaultFont().pointSize(), 17);
+    EXPECT_EQ(edit.toPlainText(), QStringLiteral("текст"));
+}
+
+// The lines of every paragraph as a fresh layout of the same text gives them.
+std::vector<int> FreshLineCounts(QPlainTextEdit& edit) {
+    std::vector<int> counts;
+    for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next()) {
+        b.layout()->clearLayout();
+        edit.document()->documentLayout()->blockBoundingRect(b); // lays it out again
+        counts.push_back(b.layout()->lineCount());
+    }
+    return counts;
+}
+
+std::vector<int> StoredLineCounts(QPlainTextEdit& edit) {
+    std::vector<int> counts;
+    for (QTextBlock b = edit.document()->begin(); b.isValid(); b = b.next()) {
+        counts.push_back(b.lineCount());
+    }
+    return counts;
+}
+
+TEST_F(QtTextBufferTest, SwappedLettersKeepTheLayoutRightAndOtherEditsTakeQtsPath) {
+    edit.resize(200, 200);
+    edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit.show();
+    std::u16string paragraph;
+    for (int i = 0; i < 200; ++i) {
+        paragraph += u"мед и еще ";
+    }
+    buffer.SetAllText(paragraph + u"\r" + paragraph);
+    QApplication::processEvents();
+    auto* layout = qobject_cast<LetterSwapLayout*>(edit.document()->documentLayout());
+    ASSERT_NE(layout, nullptr);
+    const int before = layout->LetterSwapUpdates();
+    const auto linesBefore = StoredLineCounts(edit);
+    ASSERT_GT(linesBefore[0], 10); // wrapped into many lines
+
+    buffer.BeginUpdate();
+    for (int at : {1, 8, 11, static_cast<int>(paragraph.size()) + 2}) {
+        ASSERT_TRUE(buffer.ReplaceLetter(at, u'ё', {16711680, 65535}));
+    }
+    buffer.EndUpdate();
+    QApplication::processEvents();
+    EXPECT_EQ(layout->LetterSwapUpdates(), before + 1);
+    EXPECT_EQ(StoredLineCounts(edit), linesBefore);
+    EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
+    EXPECT_EQ(buffer.TextRange(0, 4), u"мёд ");
+
+    // A letter swap in the same batch as a real edit is an ordinary change:
+    // the new paragraph is counted.
+    buffer.BeginUpdate();
+    ASSERT_TRUE(buffer.ReplaceLetter(1, u'е', {}));
+    buffer.SetCaret(5);
+    ASSERT_TRUE(buffer.ReplaceSelection(u"\r"));
+    buffer.EndUpdate();
+    QApplication::processEvents();
+    EXPECT_EQ(layout->LetterSwapUpdates(), before + 1);
+    EXPECT_EQ(edit.document()->blockCount(), 3);
+    EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
+    // Bold widens the letters: never the short path.
+    buffer.SetCaret(0);
+    buffer.SetSelLength(static_cast<int>(paragraph.size()) - 10);
+    buffer.SetSelectionBold(true);
+    QApplication::processEvents();
+    EXPECT_EQ(layout->LetterSwapUpdates(), before + 1);
+    EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
 }
 
 } // namespace

@@ -1,0 +1,48 @@
+// The editor's layout, aware that a pass only swaps letters one for one.
+//
+// QPlainTextDocumentLayout lays a changed paragraph out twice when an edit
+// block closes (once to learn its old height, once for the new one): for a
+// paragraph of hundreds of thousands of characters that is most of what a
+// pass costs in the window. When the buffer says the edits were letters
+// replaced by letters, the paragraphs keep their line counts and are laid out
+// once, lazily, when they are next shown; anything else takes Qt's own path.
+#pragma once
+
+#include <QPlainTextDocumentLayout>
+
+class QPlainTextEdit;
+
+namespace umlo {
+
+class LetterSwapLayout : public QPlainTextDocumentLayout {
+    Q_OBJECT
+public:
+    explicit LetterSwapLayout(QTextDocument* document);
+
+    // The next change the document reports replaces characters one for one,
+    // within the paragraphs, in ways that leave the paragraph's lines alone.
+    void ExpectLetterSwaps() { lettersOnly_ = !otherEdits_; }
+    // Any other edit before that change makes it an ordinary one.
+    void NoteOtherEdit() {
+        otherEdits_ = true;
+        lettersOnly_ = false;
+    }
+    // How many changes took the short path (for the tests).
+    int LetterSwapUpdates() const { return letterSwapUpdates_; }
+
+protected:
+    void documentChanged(int from, int charsRemoved, int charsAdded) override;
+
+private:
+    bool lettersOnly_ = false;
+    bool otherEdits_ = false;
+    int blockCount_ = -1;
+    int letterSwapUpdates_ = 0;
+};
+
+// Gives the editor a document of its own laid out by LetterSwapLayout,
+// keeping the old document's settings; returns the layout (owned by the
+// document, which the editor owns).
+LetterSwapLayout* UseLetterSwapLayout(QPlainTextEdit& edit);
+
+} // namespace umlo
