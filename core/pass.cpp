@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 
 #include "core/codepage.h"
 #include "core/decision.h"
@@ -175,6 +176,12 @@ void PassEngine::ReleaseUpdates() {
     if (holdingUpdates_) {
         holdingUpdates_ = false;
         buffer_.EndUpdate();
+    }
+    if (caretDue_ >= 0) {
+        ShowCaretPosition(std::exchange(caretDue_, -1));
+    }
+    if (summaryDue_) {
+        RefreshSummary();
     }
 }
 
@@ -414,10 +421,17 @@ std::string PassEngine::SummaryTooltip() {
 }
 
 void PassEngine::RefreshSummary() {
-    host_.SetStatusText(1, RunSummary());
+    summaryDue_ = holdingUpdates_;
+    if (!holdingUpdates_) {
+        host_.SetStatusText(1, RunSummary());
+    }
 }
 
 void PassEngine::ShowCaretPosition(int offset) {
+    if (holdingUpdates_) {
+        caretDue_ = offset;
+        return;
+    }
     const LineColumn at = buffer_.LineAndColumn(offset);
     char text[64];
     std::snprintf(text, sizeof text, "%d:%d (%d)", at.line + 1, at.column, buffer_.LineCount());

@@ -162,7 +162,11 @@ private:
     bool scanning_ = false;
     bool holdingUpdates_ = false;
     double batchStart_ = 0;
-    double showingCost_ = 0;  // seconds the last showing of a batch took
+    double showingCost_ = 0; // seconds the last showing of a batch took
+    // While a batch is held nobody sees the status bar: its texts wait for
+    // the batch to be shown.
+    bool summaryDue_ = false;
+    int caretDue_ = -1;
     std::string word_;        // the word being decided, apart from the line it came from
     std::string upperBuffer_; // the scan line with Latin capitals, for "<BINARY"
 };

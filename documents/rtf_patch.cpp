@@ -183,9 +183,15 @@ std::optional<std::string> PatchRtf(const RtfSource& source, const TextBuffer& b
         const RtfLayout& layout = source.layout;
         if (layout.colorTableEnd != RtfLayout::npos) {
             edits.push_back({layout.colorTableEnd, layout.colorTableEnd, colors.Entries()});
-        } else {
+        } else if (layout.colors.empty() && layout.colorTablePlace != RtfLayout::npos &&
+                   layout.colorTablePlace > 0) {
             edits.push_back({layout.colorTablePlace, layout.colorTablePlace,
                              "{\\colortbl" + colors.Entries() + "}"});
+        } else {
+            // Colours from a table out of its place (inside another group),
+            // or no document group to put one in: a new table would change
+            // what the other colours mean, so the file is written anew.
+            return std::nullopt;
         }
     }
     return ApplyByteEdits(bytes, std::move(edits));

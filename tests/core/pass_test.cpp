@@ -280,7 +280,12 @@ TEST_F(Pass, LettersReachTheEditorInBatches) {
     std::vector<int> locksAtQuestions;
     host.onAsk = [&](const AskQuestion&) { locksAtQuestions.push_back(buffer.UpdateLockCount()); };
     std::vector<int> locksAtShowings;
-    host.onProgress = [&] { locksAtShowings.push_back(buffer.UpdateLockCount()); };
+    std::vector<std::string> summariesShown;
+    int statusUpdatesBefore = 0;
+    host.onProgress = [&] {
+        locksAtShowings.push_back(buffer.UpdateLockCount());
+        summariesShown.push_back(host.status[1]);
+    };
     std::vector<int> locksAtPolls;
     host.onEscPoll = [&] {
         locksAtPolls.push_back(buffer.UpdateLockCount());
@@ -291,8 +296,15 @@ TEST_F(Pass, LettersReachTheEditorInBatches) {
         text += "мед еще ";
     }
     text += "все";
+    statusUpdatesBefore = host.statusUpdates;
     EXPECT_EQ(Run(text).substr(0, 13), "мёд ещё");
     EXPECT_EQ(locksAtQuestions, std::vector<int>{0});
+    // The status bar is written when a batch is shown, not for every word,
+    // and what it shows then is the count so far.
+    EXPECT_LT(host.statusUpdates - statusUpdatesBefore, 3 * host.progressShown + 8);
+    ASSERT_GE(summariesShown.size(), 2u);
+    EXPECT_NE(summariesShown.front(), summariesShown.back());
+    EXPECT_EQ(host.status[1], engine.RunSummary());
     ASSERT_FALSE(locksAtShowings.empty());
     EXPECT_EQ(locksAtShowings, std::vector<int>(locksAtShowings.size(), 0));
     // 41 words at 0.04 s: a showing after about every third word.

@@ -114,6 +114,24 @@ TEST(RtfPatch, MarkedLettersGetAGroupAndTheTableItsColours) {
     EXPECT_EQ(ReadRtf(*bare).runs.at(0).format.text, kBlue);
 }
 
+// Found by fuzzing: a colour table where the patch cannot add to it, or no
+// document group to put a new one in, must not give a file whose colours or
+// text read differently; such a file is written anew instead.
+TEST(RtfPatch, MarksNeedAColourTableInItsPlace) {
+    const auto mark = [](MemoryTextBuffer& b) { AllEtoYo(b, {kBlue, kYellow}); };
+    EXPECT_FALSE(Patched("{\\u1077", mark));
+    EXPECT_FALSE(Patched("{\\rtf1{\\x{\\colortbl;\\red255\\green0\\blue0;}}\\u1077?}", mark));
+    // Without marks the letters alone are patched even there.
+    const auto plain = Patched("{\\u1077", [](MemoryTextBuffer& b) { AllEtoYo(b); });
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(*plain, "{\\u1105");
+    // A file with no table at all gets one after its font table.
+    const auto added = Patched("{\\rtf1{\\fonttbl{\\f0 A;}}\\u1077?}", mark);
+    ASSERT_TRUE(added);
+    EXPECT_EQ(*added, "{\\rtf1{\\fonttbl{\\f0 A;}}{\\colortbl;\\red0\\green0\\blue255;"
+                      "\\red255\\green255\\blue0;}{\\cf1\\highlight2\\chcbpat2 \\u1105?}}");
+}
+
 TEST(RtfPatch, ALeadingSignatureCharacterShiftsNothing) {
     const std::string rtf = "{\\rtf1\\ansi\\ansicpg1251\\uc1\\u-257?\\'e5}";
     const RtfSource source = ReadRtfSource(rtf);
