@@ -11,17 +11,12 @@
   reader finds known words with their grammemes.
 """
 
-import importlib.machinery
-import importlib.util
 import os
 import unittest
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-loader = importlib.machinery.SourceFileLoader("import_opencorpora",
-                                              os.path.join(ROOT, "tools", "import-opencorpora"))
-spec = importlib.util.spec_from_loader("import_opencorpora", loader)
-oc = importlib.util.module_from_spec(spec)
-loader.exec_module(oc)
+from tool_module import ROOT, load_tool
+
+oc = load_tool("import-opencorpora")
 
 
 class FakeOpenCorpora:

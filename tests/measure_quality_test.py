@@ -4,19 +4,14 @@ dictionary lookup (--dry), which must read dictionary lines the way the
 program does."""
 
 import contextlib
-import importlib.machinery
-import importlib.util
 import io
 import os
 import tempfile
 import unittest
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-loader = importlib.machinery.SourceFileLoader("measure_quality",
-                                              os.path.join(ROOT, "tools", "measure-quality"))
-spec = importlib.util.spec_from_loader("measure_quality", loader)
-mq = importlib.util.module_from_spec(spec)
-loader.exec_module(mq)
+from tool_module import ROOT, load_tool
+
+mq = load_tool("measure-quality")
 
 
 def write_cp1251(directory, name, lines):
