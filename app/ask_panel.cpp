@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/ask_excerpt.h"
 #include "app/qt_convert.h"
@@ -116,7 +117,27 @@ AskPanel::AskPanel(TextBuffer& editor, QWidget* parent) : QWidget(parent), edito
     }
 
     ResetCaptions();
+    // Sized for the sample line at 12 points before the first question.
+    QFont sample = context_->font();
+    sample.setPointSize(kContextPoints);
+    SetContextFont(sample);
     SetAskingState(false, false);
+}
+
+void AskPanel::SetContextFont(const QFont& font) {
+    context_->setFont(font);
+    context_->document()->setDefaultFont(font);
+    // One line of this font with the document's margins above and below and
+    // the frame: descenders and commas must not be cut.
+    const int margin = static_cast<int>(std::ceil(context_->document()->documentMargin()));
+    const int height = QFontMetrics(font).lineSpacing() + 2 * margin + 2 * context_->frameWidth();
+    context_->setFixedHeight(std::max(kContextHeight, height));
+    FitHeight();
+}
+
+void AskPanel::FitHeight() {
+    const int below = std::max(kPanelHeight - kContextHeight, bevel_->sizeHint().height());
+    setFixedHeight(context_->height() + layout()->spacing() + below);
 }
 
 AskPanel::~AskPanel() = default;
@@ -181,6 +202,8 @@ void AskPanel::SetAskingState(bool on, bool undoAvailable) {
         SetPrompt(QString(), kNeutralPromptColor);
         ResetCaptions();
         ArrangeAskPanel();
+        Button(TagYe).setDefault(false);
+        Button(TagUmlo).setDefault(false);
     }
     for (QPushButton* b : buttons_) {
         b->setEnabled(on);
@@ -220,15 +243,19 @@ void AskPanel::ShowQuestion(const AskQuestion& q, const QFont& editorFont) {
     Button(TagUmloAll).setEnabled(q.alwaysEnabled);
     Button(TagUndo).setEnabled(q.undoEnabled);
 
+    // The proposed answer is the one Enter takes: it carries the default
+    // frame, and the focus frame shows as after a Tab.
+    Button(TagYe).setDefault(q.proposePlain);
+    Button(TagUmlo).setDefault(!q.proposePlain);
     QWidget* w = window();
     if (w->isVisible() && w->isEnabled()) {
+        w->setAttribute(Qt::WA_KeyboardFocusChange);
         Button(q.proposePlain ? TagYe : TagUmlo).setFocus(Qt::OtherFocusReason);
     }
 
     QFont font = editorFont;
     font.setPointSize(kContextPoints);
-    context_->setFont(font);
-    context_->document()->setDefaultFont(font);
+    SetContextFont(font);
     const int xWidth = std::max(QFontMetrics(font).horizontalAdvance(QLatin1Char('x')), 1);
     const int lineWidth = context_->isVisible() ? context_->viewport()->width() : width();
     const ContextExcerpt excerpt = BuildContextExcerpt(editor_, lineWidth / xWidth);

@@ -106,7 +106,7 @@ void TOptionsForm::BuildUmloPage() {
     layout->addWidget(
         AddCheckBox(page, "cbAlwaysAsk", "Всегда подтверждать замену", &TOptions::AlwaysAsk));
     layout->addWidget(AddCheckBox(page, "cbToConfirmAbbr",
-                                  "Всегда подверждать замену для сокращений",
+                                  "Всегда подтверждать замену для сокращений",
                                   &TOptions::ToConfirmAbbr));
     layout->addWidget(AddCheckBox(page, "cbToConfirmCap",
                                   "Всегда подтверждать замену для имён собственных",
@@ -169,6 +169,12 @@ void TOptionsForm::BuildEditorPage() {
     fontRow->addWidget(font_);
     fontRow->addStretch();
     layout->addLayout(fontRow);
+    // Editor / Enabled: without it "Редактор словарей" and "Сбор новых Ё"
+    // stay off, and this is where the user finds the switch.
+    editorEnabled_ =
+        new QCheckBox(QStringLiteral("Включить редактор словарей и сбор новых Ё"), page);
+    editorEnabled_->setObjectName(QStringLiteral("cbEditorEnabled"));
+    layout->addWidget(editorEnabled_);
     tabs_->addTab(page, QStringLiteral("Редактор"));
 
     connect(markColor_, &QPushButton::clicked, this, [this] { ChooseColor(&TOptions::ColorMark); });
@@ -232,6 +238,7 @@ OptionsResult TOptionsForm::Execute(OptionCopies& copies, const OptionsDialogInp
     d.PlainText = inputs.PlainText;
     d.RegExprDicLoaded = inputs.RegExprDicLoaded;
     Open(d);
+    SetEditorEnabled(inputs.EditorEnabled);
     exec();
     return Result();
 }
@@ -258,6 +265,14 @@ OptionsResult TOptionsForm::Result() const {
     default:
         return OptionsResult::Cancel;
     }
+}
+
+void TOptionsForm::SetEditorEnabled(bool on) {
+    editorEnabled_->setChecked(on);
+}
+
+bool TOptionsForm::EditorEnabledTicked() const {
+    return editorEnabled_->isChecked();
 }
 
 void TOptionsForm::ApplyDependencies() {

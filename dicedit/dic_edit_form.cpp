@@ -24,7 +24,8 @@ namespace umlo {
 
 namespace {
 
-constexpr char kDictionaryFilter[] = "Dictionary (*.dat)";
+constexpr char kDictionaryFilter[] = "Словарь (*.dat)";
+constexpr char kSaveTitle[] = "Сохранить словарь";
 // Long operations let the window system in this often to see Esc.
 constexpr qint64 kPumpIntervalMs = 100;
 
@@ -74,12 +75,13 @@ public:
         }
     }
 
-    std::optional<std::string> AskOpenPath(const std::string& folder) override {
-        return form_.AskPath(false, folder, {});
+    std::optional<std::string> AskOpenPath(const std::string& folder,
+                                           std::string_view title) override {
+        return form_.AskPath(false, FromUtf8(title), folder, {});
     }
     std::optional<std::string> AskSavePath(const std::string& folder,
                                            const std::string& fileName) override {
-        return form_.AskPath(true, folder, fileName);
+        return form_.AskPath(true, QString::fromUtf8(kSaveTitle), folder, fileName);
     }
     void SetCaption(std::string_view caption) override { form_.setWindowTitle(FromUtf8(caption)); }
     DicPane FocusedPane() const override { return form_.FocusedPane(); }
@@ -334,13 +336,10 @@ void TDicEditForm::closeEvent(QCloseEvent* event) {
     QDialog::done(QDialog::Accepted);
 }
 
-std::optional<std::string> TDicEditForm::AskPath(bool save, const std::string& folder,
-                                                 const std::string& fileName) {
-    if (pathAnswerer_) {
-        return pathAnswerer_(save);
-    }
-    QFileDialog dialog(this);
-    dialog.setNameFilter(QString::fromLatin1(kDictionaryFilter));
+void TDicEditForm::PrepareFileDialog(QFileDialog& dialog, bool save, const QString& title,
+                                     const std::string& folder, const std::string& fileName) {
+    dialog.setWindowTitle(title);
+    dialog.setNameFilter(QString::fromUtf8(kDictionaryFilter));
     dialog.setDirectory(FromUtf8(folder));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -354,6 +353,16 @@ std::optional<std::string> TDicEditForm::AskPath(bool save, const std::string& f
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+}
+
+std::optional<std::string> TDicEditForm::AskPath(bool save, const QString& title,
+                                                 const std::string& folder,
+                                                 const std::string& fileName) {
+    if (pathAnswerer_) {
+        return pathAnswerer_(save);
+    }
+    QFileDialog dialog(this);
+    PrepareFileDialog(dialog, save, title, folder, fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
