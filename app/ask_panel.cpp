@@ -187,6 +187,17 @@ void AskPanel::ArrangeAskPanel() {
     update();
 }
 
+void AskPanel::MarkProposed(Tag proposed) {
+    // The default frame alone is faint in some styles: the caption is bold too.
+    for (Tag t : {TagYe, TagUmlo}) {
+        QPushButton& b = Button(t);
+        b.setDefault(t == proposed);
+        QFont font = b.font();
+        font.setBold(t == proposed);
+        b.setFont(font);
+    }
+}
+
 void AskPanel::SetPrompt(const QString& text, Color color) {
     prompt_->setText(text);
     QPalette p = prompt_->palette();
@@ -201,9 +212,8 @@ void AskPanel::SetAskingState(bool on, bool undoAvailable) {
     if (!on) {
         SetPrompt(QString(), kNeutralPromptColor);
         ResetCaptions();
+        MarkProposed(TagCancel);
         ArrangeAskPanel();
-        Button(TagYe).setDefault(false);
-        Button(TagUmlo).setDefault(false);
     }
     for (QPushButton* b : buttons_) {
         b->setEnabled(on);
@@ -245,8 +255,7 @@ void AskPanel::ShowQuestion(const AskQuestion& q, const QFont& editorFont) {
 
     // The proposed answer is the one Enter takes: it carries the default
     // frame, and the focus frame shows as after a Tab.
-    Button(TagYe).setDefault(q.proposePlain);
-    Button(TagUmlo).setDefault(!q.proposePlain);
+    MarkProposed(q.proposePlain ? TagYe : TagUmlo);
     QWidget* w = window();
     if (w->isVisible() && w->isEnabled()) {
         w->setAttribute(Qt::WA_KeyboardFocusChange);

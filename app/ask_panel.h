@@ -82,6 +82,9 @@ private:
     void ResetCaptions();
     void ArrangeAskPanel();
     void SetPrompt(const QString& text, Color color);
+    // The answer Enter takes looks it: default button, bold caption; any
+    // other tag marks neither form.
+    void MarkProposed(Tag proposed);
     // The sample line's font, its height following the font's line spacing,
     // and the panel's height following the line and the bevel.
     void SetContextFont(const QFont& font);

@@ -226,6 +226,7 @@ void TMainForm::Close1Click() {
     }
     recent_->RememberPosition(files_->CurrentPath(), *buffer_);
     buffer_->ClearText();
+    ShowCaretPosition(0);
     SetModified(false);
     ClearPassLists();
     SetCaptionPath(QString());

@@ -147,6 +147,11 @@ TEST(QtTranslation, QtsOwnDialogsSpeakRussianOnceInstalled) {
     // A plain Qt file dialog, as the dictionary editor's, gets Qt's own labels.
     EXPECT_TRUE(HasCyrillic(QCoreApplication::translate("QFileDialog", "Look in:")));
     EXPECT_TRUE(HasCyrillic(QCoreApplication::translate("QFileDialog", "Files of type:")));
+    // What Qt's translation leaves out, the program adds: the file list's type column.
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder"),
+              QStringLiteral("Папка"));
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Drive"),
+              QStringLiteral("Диск"));
 }
 
 } // namespace

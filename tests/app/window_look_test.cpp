@@ -76,6 +76,8 @@ TEST_F(WindowLookTest, TheSampleLineFitsItsFontAndTheProposalLooksProposed) {
         QPushButton& plain = panel.Button(AskPanel::TagYe);
         QPushButton& diaeresis = panel.Button(AskPanel::TagUmlo);
         defaults = {plain.isDefault(), diaeresis.isDefault()};
+        EXPECT_TRUE(plain.font().bold());
+        EXPECT_FALSE(diaeresis.font().bold());
         EXPECT_TRUE(plain.hasFocus() || QApplication::focusWidget() == &plain);
         // The focus frame is drawn as after a Tab, not only after one.
         EXPECT_TRUE(panel.window()->testAttribute(Qt::WA_KeyboardFocusChange));
@@ -198,10 +200,14 @@ TEST_F(WindowLookTest, WithoutATextTheCaptionIsEmptyOnScreenToo) {
     ASSERT_NE(window_->windowHandle(), nullptr);
     // Not the program's name, which Qt puts in for an empty title.
     EXPECT_TRUE(window_->windowHandle()->title().trimmed().isEmpty());
-    LoadText("мед");
+    LoadText("мед\nи ещё");
     EXPECT_EQ(window_->windowHandle()->title(), QString::fromStdString(Path("text.txt")));
+    Editor().SetCaret(Editor().TextLength());
+    EXPECT_EQ(window_->StatusText(0), QStringLiteral("2:6 (2)"));
     Trigger("Close1");
     EXPECT_TRUE(window_->windowHandle()->title().trimmed().isEmpty());
+    // The caret panel speaks of the empty window, not of the text that was.
+    EXPECT_EQ(window_->StatusText(0), QStringLiteral("1:1 (1)"));
     Editor().SetAllText(u"новый");
     EXPECT_EQ(window_->windowTitle(), QStringLiteral(" *"));
 }
