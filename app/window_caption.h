@@ -1,17 +1,6 @@
 // The modified marker lives with the documents, for the dictionary editor
-// too; the window puts the caption on screen.
+// too; the caption goes on screen as the dictionary editor's does.
 #pragma once
 
-#include <QString>
-
+#include "dicedit/window_title.h"
 #include "documents/window_caption.h"
-
-class QWidget;
-
-namespace umlo {
-
-// Sets the window's caption. An empty caption stays empty on screen: Qt
-// would show the program's name in its place.
-void ShowCaption(QWidget& window, const QString& caption);
-
-} // namespace umlo

@@ -19,6 +19,7 @@
 #include "core/codepage.h"
 #include "dicedit/morph_form.h"
 #include "dicedit/pane_lines.h"
+#include "dicedit/window_title.h"
 
 namespace umlo {
 
@@ -83,7 +84,7 @@ public:
                                            const std::string& fileName) override {
         return form_.AskPath(true, QString::fromUtf8(kSaveTitle), folder, fileName);
     }
-    void SetCaption(std::string_view caption) override { form_.setWindowTitle(FromUtf8(caption)); }
+    void SetCaption(std::string_view caption) override { ShowCaption(form_, FromUtf8(caption)); }
     DicPane FocusedPane() const override { return form_.FocusedPane(); }
     void FocusPane(DicPane pane) override {
         if (pane == DicPane::Dictionary) {
@@ -277,6 +278,9 @@ void TDicEditForm::Execute(const QRect& place) {
     SetSplitSize(splitSize_);
     logic_->Opened();
     SyncCheckMarks();
+    // Its window-system window, so that an empty caption is shown empty.
+    create();
+    ShowCaption(*this, windowTitle());
     exec();
 }
 

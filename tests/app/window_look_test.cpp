@@ -198,13 +198,16 @@ TEST_F(WindowLookTest, WithoutATextTheCaptionIsEmptyOnScreenToo) {
     Start();
     EXPECT_TRUE(window_->windowTitle().isEmpty());
     ASSERT_NE(window_->windowHandle(), nullptr);
-    // Not the program's name, which Qt puts in for an empty title.
+    // The window system gets a blank: for an empty title Qt would send it
+    // the program's name instead.
+    EXPECT_FALSE(window_->windowHandle()->title().isEmpty());
     EXPECT_TRUE(window_->windowHandle()->title().trimmed().isEmpty());
     LoadText("мед\nи ещё");
     EXPECT_EQ(window_->windowHandle()->title(), QString::fromStdString(Path("text.txt")));
     Editor().SetCaret(Editor().TextLength());
     EXPECT_EQ(window_->StatusText(0), QStringLiteral("2:6 (2)"));
     Trigger("Close1");
+    EXPECT_FALSE(window_->windowHandle()->title().isEmpty());
     EXPECT_TRUE(window_->windowHandle()->title().trimmed().isEmpty());
     // The caret panel speaks of the empty window, not of the text that was.
     EXPECT_EQ(window_->StatusText(0), QStringLiteral("1:1 (1)"));

@@ -1,4 +1,4 @@
-#include "app/window_caption.h"
+#include "dicedit/window_title.h"
 
 #include <QWidget>
 #include <QWindow>
