@@ -78,7 +78,8 @@ TAboutForm::TAboutForm(QWidget* parent)
     tabs_->addTab(CreateTermsPage(), QStringLiteral("Условия распространения"));
     tabs_->setTabEnabled(1, false);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
+    // Cyrillic, like the message boxes' button.
+    auto* ok = new QPushButton(QStringLiteral("ОК"));
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/about_form.h"
 #include "app/file_dialogs.h"
 #include "app/message_box.h"
 #include "app/qt_translations.h"
@@ -66,6 +67,13 @@ TEST(RussianMessageBoxes, EveryButtonSetHasRussianTextsAndItsDefault) {
         EXPECT_EQ(ButtonText(box, QMessageBox::Cancel), QStringLiteral("Отмена"));
         EXPECT_EQ(DefaultOf(box), box.button(QMessageBox::Cancel));
     }
+}
+
+TEST(RussianMessageBoxes, TheAboutBoxClosesWithTheSameCyrillicButton) {
+    TAboutForm about;
+    const auto* ok = about.findChild<QPushButton*>(QStringLiteral("OKButton"));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->text(), QString::fromUtf8("\xD0\x9E\xD0\x9A"));
 }
 
 bool HasCyrillic(const QString& text) {
