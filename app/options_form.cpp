@@ -40,14 +40,18 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
 
     chooseFont_ = [this](const FontChoice& preset) -> std::optional<FontChoice> {
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, QFontOf(preset), this);
+        // Qt's own dialogs speak Russian through its translation; the
+        // desktop's native ones speak the system's language.
+        const QFont font = QFontDialog::getFont(&ok, QFontOf(preset), this, QString(),
+                                                QFontDialog::DontUseNativeDialog);
         if (!ok) {
             return std::nullopt;
         }
         return FontChoiceOf(font, preset.Charset);
     };
     chooseColor_ = [this](Color preset) -> std::optional<Color> {
-        const QColor color = QColorDialog::getColor(ToQColor(preset), this);
+        const QColor color = QColorDialog::getColor(ToQColor(preset), this, QString(),
+                                                    QColorDialog::DontUseNativeDialog);
         if (!color.isValid()) {
             return std::nullopt;
         }

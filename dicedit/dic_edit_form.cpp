@@ -342,6 +342,9 @@ void TDicEditForm::closeEvent(QCloseEvent* event) {
 
 void TDicEditForm::PrepareFileDialog(QFileDialog& dialog, bool save, const QString& title,
                                      const std::string& folder, const std::string& fileName) {
+    // Qt's own dialog speaks Russian through its translation; the desktop's
+    // native one speaks the system's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setWindowTitle(title);
     dialog.setNameFilter(QString::fromUtf8(kDictionaryFilter));
     dialog.setDirectory(FromUtf8(folder));

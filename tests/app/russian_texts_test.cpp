@@ -133,6 +133,7 @@ TEST(RussianFileDialogs, DictionaryDialogsCarryTheCommandAsTitle) {
                                     QDir::tempPath().toStdString(), {});
     EXPECT_EQ(editorOpen.windowTitle(), QStringLiteral("Вычесть словарь"));
     EXPECT_EQ(editorOpen.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_TRUE(editorOpen.testOption(QFileDialog::DontUseNativeDialog));
     QFileDialog editorSave;
     TDicEditForm::PrepareFileDialog(editorSave, true, QStringLiteral("Сохранить словарь"),
                                     QDir::tempPath().toStdString(), "/x/umlox.dat");
