@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "app/message_box.h"
 #include "app/qt_convert.h"
 #include "core/codepage.h"
 #include "documents/curl_fetcher.h"
@@ -61,7 +62,12 @@ public:
 
 TAboutForm::TAboutForm(QWidget* parent)
     : QDialog(parent), fetcher_(std::make_unique<CurlFetcher>()),
-      openUrl_([](const QString& url) { QDesktopServices::openUrl(QUrl(url)); }),
+      openUrl_([this](const QString& url) {
+          if (!QDesktopServices::openUrl(QUrl(url))) {
+              ShowMessageBox(this, MessageKind::Error, HomePageNotOpenedMessage(),
+                             MessageButtons::Ok, MessageResult::Ok);
+          }
+      }),
       decimalSeparator_(LocaleDecimalSeparator()) {
     setObjectName(QStringLiteral("AboutForm"));
     setWindowTitle(QStringLiteral("О программе"));
@@ -72,7 +78,8 @@ TAboutForm::TAboutForm(QWidget* parent)
     tabs_->addTab(CreateTermsPage(), QStringLiteral("Условия распространения"));
     tabs_->setTabEnabled(1, false);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
+    // Cyrillic, like the message boxes' button.
+    auto* ok = new QPushButton(QStringLiteral("ОК"));
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/ask_excerpt.h"
 #include "app/qt_convert.h"
@@ -116,7 +117,27 @@ AskPanel::AskPanel(TextBuffer& editor, QWidget* parent) : QWidget(parent), edito
     }
 
     ResetCaptions();
+    // Sized for the sample line at 12 points before the first question.
+    QFont sample = context_->font();
+    sample.setPointSize(kContextPoints);
+    SetContextFont(sample);
     SetAskingState(false, false);
+}
+
+void AskPanel::SetContextFont(const QFont& font) {
+    context_->setFont(font);
+    context_->document()->setDefaultFont(font);
+    // One line of this font with the document's margins above and below and
+    // the frame: descenders and commas must not be cut.
+    const int margin = static_cast<int>(std::ceil(context_->document()->documentMargin()));
+    const int height = QFontMetrics(font).lineSpacing() + 2 * margin + 2 * context_->frameWidth();
+    context_->setFixedHeight(std::max(kContextHeight, height));
+    FitHeight();
+}
+
+void AskPanel::FitHeight() {
+    const int below = std::max(kPanelHeight - kContextHeight, bevel_->sizeHint().height());
+    setFixedHeight(context_->height() + layout()->spacing() + below);
 }
 
 AskPanel::~AskPanel() = default;
@@ -166,6 +187,17 @@ void AskPanel::ArrangeAskPanel() {
     update();
 }
 
+void AskPanel::MarkProposed(Tag proposed) {
+    // The default frame alone is faint in some styles: the caption is bold too.
+    for (Tag t : {TagYe, TagUmlo}) {
+        QPushButton& b = Button(t);
+        b.setDefault(t == proposed);
+        QFont font = b.font();
+        font.setBold(t == proposed);
+        b.setFont(font);
+    }
+}
+
 void AskPanel::SetPrompt(const QString& text, Color color) {
     prompt_->setText(text);
     QPalette p = prompt_->palette();
@@ -180,6 +212,7 @@ void AskPanel::SetAskingState(bool on, bool undoAvailable) {
     if (!on) {
         SetPrompt(QString(), kNeutralPromptColor);
         ResetCaptions();
+        MarkProposed(TagCancel);
         ArrangeAskPanel();
     }
     for (QPushButton* b : buttons_) {
@@ -220,15 +253,18 @@ void AskPanel::ShowQuestion(const AskQuestion& q, const QFont& editorFont) {
     Button(TagUmloAll).setEnabled(q.alwaysEnabled);
     Button(TagUndo).setEnabled(q.undoEnabled);
 
+    // The proposed answer is the one Enter takes: it carries the default
+    // frame, and the focus frame shows as after a Tab.
+    MarkProposed(q.proposePlain ? TagYe : TagUmlo);
     QWidget* w = window();
     if (w->isVisible() && w->isEnabled()) {
+        w->setAttribute(Qt::WA_KeyboardFocusChange);
         Button(q.proposePlain ? TagYe : TagUmlo).setFocus(Qt::OtherFocusReason);
     }
 
     QFont font = editorFont;
     font.setPointSize(kContextPoints);
-    context_->setFont(font);
-    context_->document()->setDefaultFont(font);
+    SetContextFont(font);
     const int xWidth = std::max(QFontMetrics(font).horizontalAdvance(QLatin1Char('x')), 1);
     const int lineWidth = context_->isVisible() ? context_->viewport()->width() : width();
     const ContextExcerpt excerpt = BuildContextExcerpt(editor_, lineWidth / xWidth);

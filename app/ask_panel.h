@@ -62,6 +62,7 @@ public:
     QPushButton& Button(Tag tag) const { return *buttons_[tag - 1]; }
     const QLabel& Prompt() const { return *prompt_; }
     QtTextBuffer& ContextLine() { return *contextBuffer_; }
+    QPlainTextEdit& ContextWidget() const { return *context_; }
     QColor BandColor() const { return band_; }
 
     // The one-letter field that changes an answer button's accelerator; it
@@ -81,6 +82,13 @@ private:
     void ResetCaptions();
     void ArrangeAskPanel();
     void SetPrompt(const QString& text, Color color);
+    // The answer Enter takes looks it: default button, bold caption; any
+    // other tag marks neither form.
+    void MarkProposed(Tag proposed);
+    // The sample line's font, its height following the font's line spacing,
+    // and the panel's height following the line and the bevel.
+    void SetContextFont(const QFont& font);
+    void FitHeight();
     QString Key(int index) const;
     void OpenHotKeyEditor(Tag tag);
     // take: Enter (the typed key becomes the accelerator unless it is in use).

@@ -19,10 +19,21 @@ QStringList NameFilters(std::string_view filter) {
     return out;
 }
 
-std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind kind,
-                                              const FileDialogSetup& setup, int& lastFilter) {
+void SetRussianLabels(QFileDialog& dialog, FileDialogKind kind) {
     const bool save = kind == FileDialogKind::Save;
-    QFileDialog dialog(parent);
+    dialog.setLabelText(QFileDialog::LookIn,
+                        save ? Utf8ToQString(kSaveFolderLabel) : QStringLiteral("Папка:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+    dialog.setLabelText(QFileDialog::FileType,
+                        save ? Utf8ToQString(kSaveTypesLabel) : QStringLiteral("Тип файлов:"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        save ? Utf8ToQString(kSaveButton) : QStringLiteral("Открыть"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+}
+
+QComboBox* PrepareFileDialog(QFileDialog& dialog, FileDialogKind kind, const FileDialogSetup& setup,
+                             int lastFilter) {
+    const bool save = kind == FileDialogKind::Save;
     // The encoding list needs Qt's own dialog.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // The caller asks before overwriting, with the program's own question.
@@ -31,11 +42,7 @@ std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind ki
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setWindowTitle(save ? QStringLiteral("Сохранить текст как")
                                : QStringLiteral("Загрузить текст"));
-    if (save) {
-        dialog.setLabelText(QFileDialog::Accept, Utf8ToQString(kSaveButton));
-        dialog.setLabelText(QFileDialog::FileType, Utf8ToQString(kSaveTypesLabel));
-        dialog.setLabelText(QFileDialog::LookIn, Utf8ToQString(kSaveFolderLabel));
-    }
+    SetRussianLabels(dialog, kind);
     const QStringList filters = NameFilters(save ? kSaveFilter : kOpenFilter);
     dialog.setNameFilters(filters);
     const int filter = setup.filterIndex.value_or(lastFilter);
@@ -50,6 +57,7 @@ std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind ki
     }
 
     auto* encoding = new QComboBox(&dialog);
+    encoding->setObjectName(QStringLiteral("EncodingList"));
     for (std::string_view name : kEncodingNames) {
         encoding->addItem(Utf8ToQString(name));
     }
@@ -62,30 +70,45 @@ std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind ki
         grid->addWidget(label, row, 0);
         grid->addWidget(encoding, row, 1);
     }
+    return encoding;
+}
 
+std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind kind,
+                                              const FileDialogSetup& setup, int& lastFilter) {
+    QFileDialog dialog(parent);
+    const QComboBox* encoding = PrepareFileDialog(dialog, kind, setup, lastFilter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     FileDialogChoice choice;
     choice.path = QStringToUtf8(dialog.selectedFiles().first());
     choice.encodingIndex = encoding->currentIndex();
-    choice.filterIndex = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    choice.filterIndex =
+        static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
     lastFilter = choice.filterIndex;
     return choice;
 }
 
-std::optional<std::string> RunDictionaryDialog(QWidget* parent, const std::string& folder,
-                                               const std::string& currentPath) {
-    QFileDialog dialog(parent);
+void PrepareDictionaryDialog(QFileDialog& dialog, const QString& title, const std::string& folder,
+                             const std::string& currentPath) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     // A missing file is reported by the caller with the program's own message.
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(NameFilters("Dictionary|*.dat"));
+    dialog.setWindowTitle(title);
+    SetRussianLabels(dialog, FileDialogKind::Open);
+    dialog.setNameFilters(NameFilters("Словарь|*.dat"));
     dialog.setDirectory(Utf8ToQString(folder));
     if (!currentPath.empty()) {
         dialog.selectFile(Utf8ToQString(currentPath));
     }
+}
+
+std::optional<std::string> RunDictionaryDialog(QWidget* parent, const QString& title,
+                                               const std::string& folder,
+                                               const std::string& currentPath) {
+    QFileDialog dialog(parent);
+    PrepareDictionaryDialog(dialog, title, folder, currentPath);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

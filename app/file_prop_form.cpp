@@ -1,8 +1,12 @@
 #include "app/file_prop_form.h"
 
 #include <QHeaderView>
+#include <QScreen>
 #include <QTableWidget>
 
+#include <algorithm>
+
+#include "app/fitted_sizes.h"
 #include "app/qt_convert.h"
 #include "documents/file_properties.h"
 
@@ -31,6 +35,8 @@ TFilePropForm::TFilePropForm(Host& host, QWidget* parent)
     sgProp_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgProp_->setSelectionMode(QAbstractItemView::SingleSelection);
     sgProp_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The window is as tall as its eight rows.
+    sgProp_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // No fixed rows or columns: the names are ordinary cells of column 0.
     sgProp_->horizontalHeader()->hide();
     sgProp_->verticalHeader()->hide();
@@ -46,6 +52,24 @@ TFilePropForm::TFilePropForm(Host& host, QWidget* parent)
 
 TFilePropForm::~TFilePropForm() = default;
 
+void TFilePropForm::LayOut() {
+    // The names and values decide the widths, the font the row height; the
+    // designed sizes are the least.
+    FitColumns(*sgProp_, {kNameColumnWidth, 0});
+    const int rowHeight = FitRowHeight(*sgProp_, kRowHeight);
+    const int needed = WidthForColumns(*sgProp_);
+    int width = std::max(kClientWidth, needed);
+    if (const QScreen* screen = this->screen()) {
+        width = std::min(width, screen->availableGeometry().width());
+    }
+    const int height = std::max(kClientHeight, kRows * rowHeight + 2 * sgProp_->frameWidth());
+    setFixedSize(width, height);
+    sgProp_->setGeometry(0, 0, width, height);
+    // The values take the rest of the window.
+    const int rest = width - 2 * sgProp_->frameWidth() - sgProp_->columnWidth(0);
+    sgProp_->setColumnWidth(1, std::max(sgProp_->columnWidth(1), rest));
+}
+
 bool TFilePropForm::Fill(const TextBuffer& editor, std::string_view path, TextFormat format) {
     const auto rows = FilePropertyRows(editor, path, format, host_);
     if (!rows) {
@@ -56,7 +80,7 @@ bool TFilePropForm::Fill(const TextBuffer& editor, std::string_view path, TextFo
         sgProp_->item(r, 0)->setText(Utf8ToQString(row.Name));
         sgProp_->item(r, 1)->setText(Utf8ToQString(row.Value));
     }
-    sgProp_->setColumnWidth(1, width() - sgProp_->columnWidth(0));
+    LayOut();
     return true;
 }
 

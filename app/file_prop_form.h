@@ -34,6 +34,9 @@ public:
     QTableWidget& sgProp() const { return *sgProp_; }
 
 private:
+    // Columns, rows and the window sized for the rows' texts.
+    void LayOut();
+
     Host& host_;
     QTableWidget* sgProp_ = nullptr;
 };

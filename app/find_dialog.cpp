@@ -30,6 +30,10 @@ FindDialog::FindDialog(QWidget* parent) : QDialog(parent) {
     findNext_->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("Отмена"), this);
     cancel->setObjectName(QStringLiteral("FindCancel"));
+    // Enter always searches: a clicked "Отмена" keeps the focus when the
+    // dialog hides, and as an auto-default button it would take Enter over.
+    cancel->setAutoDefault(false);
+    findNext_->setAutoDefault(false);
 
     grid->addWidget(label, 0, 0);
     grid->addWidget(text_, 0, 1);

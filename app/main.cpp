@@ -9,6 +9,7 @@
 #include "app/program_arguments.h"
 #include "app/program_icon.h"
 #include "app/qt_convert.h"
+#include "app/qt_translations.h"
 #include "documents/program_folder.h"
 #include "documents/version_text.h"
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
     // Matches the window to its menu entry (umlo.desktop) and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("umlo"));
     QApplication::setWindowIcon(umlo::ProgramIcon());
+    umlo::InstallQtRussian(app);
     umlo::StartOptions start;
     start.programFolder = programFolder;
     // Taken before the start-up makes the program folder current: a relative

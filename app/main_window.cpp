@@ -17,6 +17,7 @@
 
 #include "app/ask_panel.h"
 #include "app/find_dialog.h"
+#include "app/fitted_sizes.h"
 #include "app/main_window_host.h"
 #include "app/main_window_states.h"
 #include "app/message_box.h"
@@ -34,6 +35,7 @@
 #include "documents/load_save.h"
 #include "documents/search.h"
 #include "documents/settings_location.h"
+#include "documents/window_fit.h"
 
 namespace umlo {
 namespace {
@@ -130,9 +132,15 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     }
     EnableCommand(QStringLiteral("Umlobegin1"), false);
     EnableCommand(QStringLiteral("Umlopos1"), false);
-    EnableCommand(QStringLiteral("EditDic1"), values_.EditorEnabled);
+    editorEnabledSaved_ = values_.EditorEnabled;
+    ApplyEditorSwitch();
 
-    const WindowPlace& place = values_.Window;
+    WindowPlace place = values_.Window;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        // Whatever the settings file says, the window opens on the screen.
+        const QRect area = screen->availableGeometry();
+        place = FitOnScreen(place, {area.x(), area.y(), area.width(), area.height()});
+    }
     if (place.Width > 0 && place.Height > 0) {
         setGeometry(place.Left, place.Top, place.Width, place.Height);
     } else {
@@ -204,10 +212,14 @@ void TMainForm::ApplyEditorFont() {
     }
     editor_->setFont(font);
     editor_->document()->setDefaultFont(font);
+    // Lines grow or shrink with the font: the caret stays in sight.
+    editor_->ensureCursorVisible();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The window system's window exists now.
+    ShowCaption(*this, windowTitle());
     if (shown_) {
         return;
     }
@@ -239,7 +251,9 @@ void TMainForm::DeferredStart() {
         // The test runs when the user chooses "Тестирование".
         PrepareTestText();
     } else if (!startPath_.empty()) {
-        if (!files_->LoadText(startPath_, startFormat_)) {
+        if (files_->LoadText(startPath_, startFormat_)) {
+            files_->PresetOpenDialogFormat(startFormat_);
+        } else {
             files_->ForgetCurrentPath();
         }
     }
@@ -277,6 +291,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     values_.SplitSize = dicEdit_->SplitSize();
     values_.InsertLog = dicEdit_->InsertLogOn();
     values_.ToolButtons = toolBar_->SavedButtons();
+    values_.EditorEnabled = editorEnabledSaved_;
     const QRect g = geometry();
     values_.Window = {g.height(), g.width(), g.top(), g.left()};
     if (start_.writeSettings) {
@@ -339,7 +354,7 @@ MessageResult TMainForm::Message(MessageKind kind, std::string_view text, Messag
 
 void TMainForm::SetCaptionPath(const QString& path) {
     captionPath_ = path;
-    setWindowTitle(ToQString(WithModifiedMarker(ToU16(path), modified_)));
+    ShowCaption(*this, ToQString(WithModifiedMarker(ToU16(path), modified_)));
 }
 
 void TMainForm::SetModified(bool on) {
@@ -347,7 +362,7 @@ void TMainForm::SetModified(bool on) {
         return;
     }
     modified_ = on;
-    setWindowTitle(ToQString(WithModifiedMarker(ToU16(windowTitle()), on)));
+    ShowCaption(*this, ToQString(WithModifiedMarker(ToU16(windowTitle()), on)));
 }
 
 void TMainForm::ApplyWordWrap(bool on) {
@@ -362,8 +377,15 @@ void TMainForm::ApplyWordWrap(bool on) {
 
 void TMainForm::ShowCaretPosition(int offset) {
     const LineColumn at = buffer_->LineAndColumn(offset);
-    SetStatusText(
-        0, QStringLiteral("%1:%2 (%3)").arg(at.line + 1).arg(at.column).arg(buffer_->LineCount()));
+    const QString text =
+        QStringLiteral("%1:%2 (%3)").arg(at.line + 1).arg(at.column).arg(buffer_->LineCount());
+    // The panel grows for long numbers and never shrinks, so that the summary
+    // beside it does not jump while the caret moves.
+    const int width = FittedLabelWidth(*statusPanels_[0], text, kCaretPanelWidth);
+    if (width > statusPanels_[0]->minimumWidth()) {
+        statusPanels_[0]->setFixedWidth(width);
+    }
+    SetStatusText(0, text);
     statusBar()->update();
 }
 

@@ -169,6 +169,9 @@ private:
     void TestTextBuilt();
     QAction* AddCommand(QMenu* menu, const char* name, const char* caption, const char* shortcut,
                         bool enabledAtFirst, void (TMainForm::*handler)());
+    // "Редактор словарей" and "Сбор новых Ё" after Editor / Enabled: the
+    // editor's item enabled, both items telling how to switch them on.
+    void ApplyEditorSwitch();
     void ReadCommandLine();
     void LoadSettings();
     void ApplyEditorFont();
@@ -218,6 +221,9 @@ private:
     std::string startPath_;
     TextFormat startFormat_ = 0;
     bool textOnCommandLine_ = false;
+    // Editor / Enabled as it goes back to the settings file; the value in
+    // force is values_.EditorEnabled.
+    bool editorEnabledSaved_ = false;
     QString captionPath_;
     bool modified_ = false;
     bool shown_ = false;

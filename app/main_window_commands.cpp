@@ -14,6 +14,7 @@
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "app/tool_bar.h"
+#include "app/toolbar_pictures.h"
 #include "core/decision.h"
 #include "core/pass.h"
 #include "core/statistics.h"
@@ -39,6 +40,8 @@ QAction* TMainForm::AddCommand(QMenu* menu, const char* name, const char* captio
         action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     }
     action->setEnabled(enabledAtFirst);
+    // The same picture as the command's toolbar button.
+    action->setIcon(CommandPicture(action->objectName()));
     if (handler != nullptr) {
         connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
     }
@@ -52,6 +55,8 @@ void TMainForm::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
     file->setObjectName(QStringLiteral("File1"));
     fileMenu_ = file;
+    // The dictionary editor's items tell there how to switch them on.
+    file->setToolTipsVisible(true);
     AddCommand(file, "Open1", "Загрузить текст", "Ctrl+L", true, &F::Open1Click);
     AddCommand(file, "Save1", "Сохранить текст", "Ctrl+Alt+S", false, &F::Save1Click);
     AddCommand(file, "Saveas1", "Сохранить текст как", "Ctrl+S", false, &F::Saveas1Click);
@@ -95,6 +100,7 @@ void TMainForm::CreateMenus() {
 
     QMenu* umlo = menuBar()->addMenu(QStringLiteral("Ёфикация"));
     umlo->setObjectName(QStringLiteral("Umlo1"));
+    umlo->setToolTipsVisible(true);
     AddCommand(umlo, "Umlopos1", "Ёфицировать с текущей позиции", "F9", true, &F::Umlopos1Click);
     AddCommand(umlo, "Umlobegin1", "Ёфицировать с начала текста", "Ctrl+F9", true,
                &F::Umlobegin1Click);
@@ -158,6 +164,13 @@ void TMainForm::SetPassMenus(bool enabled) {
             }
         }
         passMenusOff_ = true;
+        // The asked word is selected while the pass waits: it can go to the
+        // dictionary editor whatever the selection was when the pass began.
+        Action(QStringLiteral("Copytodicedit1"))->setEnabled(true);
+        // The recent files would only be refused.
+        for (QAction* item : recentItems_) {
+            item->setEnabled(false);
+        }
         toolBar_->setEnabled(false);
         return;
     }
@@ -169,6 +182,9 @@ void TMainForm::SetPassMenus(bool enabled) {
             }
         }
         heldStates_.clear();
+        for (QAction* item : recentItems_) {
+            item->setEnabled(true);
+        }
         toolBar_->setEnabled(true);
     }
     RefreshCommands();
@@ -210,6 +226,7 @@ void TMainForm::Close1Click() {
     }
     recent_->RememberPosition(files_->CurrentPath(), *buffer_);
     buffer_->ClearText();
+    ShowCaretPosition(0);
     SetModified(false);
     ClearPassLists();
     SetCaptionPath(QString());
@@ -264,8 +281,8 @@ void TMainForm::Clearusersel1Click() {
 }
 
 void TMainForm::OpenDic1Click() {
-    if (auto path =
-            RunDictionaryDialog(this, DataFolder(start_.programFolder), values_.DictionaryPath)) {
+    if (auto path = RunDictionaryDialog(this, Action(QStringLiteral("OpenDic1"))->text(),
+                                        DataFolder(start_.programFolder), values_.DictionaryPath)) {
         LoadChosenMainDictionary(*path);
     }
 }
@@ -282,8 +299,9 @@ void TMainForm::LoadChosenMainDictionary(const std::string& path) {
 }
 
 void TMainForm::OpenRegExprDic1Click() {
-    if (auto path = RunDictionaryDialog(this, DataFolder(start_.programFolder),
-                                        values_.RegExprDictionaryPath)) {
+    if (auto path =
+            RunDictionaryDialog(this, Action(QStringLiteral("OpenRegExprDic1"))->text(),
+                                DataFolder(start_.programFolder), values_.RegExprDictionaryPath)) {
         LoadChosenRegExprDictionary(regExprs_, *path, values_.RegExprDictionaryPath,
                                     options_.CurrentOptions, *host_);
         RefreshCommands();

@@ -1,6 +1,7 @@
 // The commands that reach the program's other windows: the dictionary
 // editor, the statistics and file-properties windows, the options dialog, the
 // about box and the home page.
+#include <QAction>
 #include <QDesktopServices>
 #include <QPlainTextEdit>
 #include <QUrl>
@@ -22,6 +23,7 @@
 #include "dicedit/dic_edit_form.h"
 #include "documents/about_text.h"
 #include "documents/load_save.h"
+#include "documents/options_exchange.h"
 #include "documents/search.h"
 #include "documents/settings_location.h"
 #include "documents/update_check.h"
@@ -61,6 +63,21 @@ void TMainForm::CreateForms() {
     statForm_ = new TStatForm(dic_, regExprs_, *host_, settingsFolder_, this);
     filePropForm_ = new TFilePropForm(*host_, this);
     optionsForm_ = new TOptionsForm(this);
+}
+
+void TMainForm::ApplyEditorSwitch() {
+    const bool on = values_.EditorEnabled;
+    EnableCommand(QStringLiteral("EditDic1"), on);
+    // A greyed item must say why it is grey and where to switch it on.
+    const QString hint = on ? QString()
+                            : QStringLiteral("Включается в «Настройки» → «Опции», вкладка "
+                                             "«Редактор»: «Включить редактор словарей и сбор "
+                                             "новых Ё»");
+    for (const QString& name : {QStringLiteral("EditDic1"), QStringLiteral("Umlocollect1")}) {
+        if (QAction* item = Action(name)) {
+            item->setToolTip(hint);
+        }
+    }
 }
 
 void TMainForm::AppendToWordWindow(std::string_view word) {
@@ -117,8 +134,17 @@ void TMainForm::Options1Click() {
     in.BackColor = FromQColor(editor_->palette().color(QPalette::Base));
     in.PlainText = (files_->CurrentFormat() & FormatRtf) == 0;
     in.RegExprDicLoaded = regExprs_.Count() > 0;
+    in.EditorEnabled = values_.EditorEnabled;
     const OptionsResult result = optionsForm_->Execute(options_, in);
     const OptionsChange change = CommitOptionsDialog(options_, result);
+    EditorSwitch editor{values_.EditorEnabled, editorEnabledSaved_};
+    CommitEditorSwitch(editor, optionsForm_->EditorEnabledTicked(), result);
+    if (editor.InForce != values_.EditorEnabled) {
+        values_.EditorEnabled = editor.InForce;
+        ApplyEditorSwitch();
+        RefreshCommands();
+    }
+    editorEnabledSaved_ = editor.Saved;
     if (change.wordWrapChanged) {
         // Rewrapping is no change of the text.
         const bool wasModified = modified_;
@@ -137,7 +163,10 @@ void TMainForm::About1Click() {
 }
 
 void TMainForm::Moreabout1Click() {
-    QDesktopServices::openUrl(QUrl(Utf8ToQString(HomePageUrl())));
+    // Without a browser the command must not seem to do nothing.
+    if (!QDesktopServices::openUrl(QUrl(Utf8ToQString(HomePageUrl())))) {
+        host_->ShowError(HomePageNotOpenedMessage());
+    }
 }
 
 } // namespace umlo

@@ -37,6 +37,7 @@ void TMainForm::RebuildRecentMenu() {
         auto* item = new QAction(Utf8ToQString(entries[i].Path), this);
         item->setObjectName(QStringLiteral("Openfile%1").arg(place));
         item->setShortcut(QKeySequence(QStringLiteral("Ctrl+%1").arg(place)));
+        item->setEnabled(!passMenusOff_);
         if (marker != nullptr) {
             item->setIcon(marker->icon());
         }

@@ -1,6 +1,9 @@
 #include "app/message_box.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
+
+#include <utility>
 
 #include "app/qt_convert.h"
 
@@ -20,6 +23,13 @@ QMessageBox::StandardButton ToQt(MessageResult r) {
     }
     return QMessageBox::NoButton;
 }
+
+const std::pair<QMessageBox::StandardButton, const char*> kButtonTexts[] = {
+    {QMessageBox::Yes, "Да"},
+    {QMessageBox::No, "Нет"},
+    {QMessageBox::Cancel, "Отмена"},
+    {QMessageBox::Ok, "ОК"},
+};
 
 } // namespace
 
@@ -44,9 +54,8 @@ QString MessageText(std::string_view utf8) {
     return text;
 }
 
-MessageResult ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view text,
-                             MessageButtons buttons, MessageResult defaultButton) {
-    QMessageBox box(parent);
+void PrepareMessageBox(QMessageBox& box, MessageKind kind, std::string_view text,
+                       MessageButtons buttons, MessageResult defaultButton) {
     box.setWindowTitle(MessageCaption(kind));
     box.setText(MessageText(text));
     switch (kind) {
@@ -87,6 +96,18 @@ MessageResult ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view
         box.setEscapeButton(QMessageBox::Cancel);
         break;
     }
+    // Qt's own texts are English where its Russian translation is missing.
+    for (const auto& [button, caption] : kButtonTexts) {
+        if (QAbstractButton* b = box.button(button)) {
+            b->setText(QString::fromUtf8(caption));
+        }
+    }
+}
+
+MessageResult ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view text,
+                             MessageButtons buttons, MessageResult defaultButton) {
+    QMessageBox box(parent);
+    PrepareMessageBox(box, kind, text, buttons, defaultButton);
     switch (box.exec()) {
     case QMessageBox::Ok:
         return MessageResult::Ok;

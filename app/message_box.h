@@ -8,6 +8,7 @@
 
 #include "core/host.h"
 
+class QMessageBox;
 class QWidget;
 
 namespace umlo {
@@ -16,6 +17,11 @@ namespace umlo {
 QString MessageCaption(MessageKind kind);
 // Carriage returns (alone or before a line feed) become line breaks.
 QString MessageText(std::string_view utf8);
+
+// Everything of a box but its showing: caption, text, icon, the buttons with
+// their Russian texts, the default and the escape button.
+void PrepareMessageBox(QMessageBox& box, MessageKind kind, std::string_view text,
+                       MessageButtons buttons, MessageResult defaultButton);
 
 MessageResult ShowMessageBox(QWidget* parent, MessageKind kind, std::string_view text,
                              MessageButtons buttons, MessageResult defaultButton);

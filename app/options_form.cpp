@@ -40,14 +40,18 @@ TOptionsForm::TOptionsForm(QWidget* parent) : QDialog(parent) {
 
     chooseFont_ = [this](const FontChoice& preset) -> std::optional<FontChoice> {
         bool ok = false;
-        const QFont font = QFontDialog::getFont(&ok, QFontOf(preset), this);
+        // Qt's own dialogs speak Russian through its translation; the
+        // desktop's native ones speak the system's language.
+        const QFont font = QFontDialog::getFont(&ok, QFontOf(preset), this, QString(),
+                                                QFontDialog::DontUseNativeDialog);
         if (!ok) {
             return std::nullopt;
         }
         return FontChoiceOf(font, preset.Charset);
     };
     chooseColor_ = [this](Color preset) -> std::optional<Color> {
-        const QColor color = QColorDialog::getColor(ToQColor(preset), this);
+        const QColor color = QColorDialog::getColor(ToQColor(preset), this, QString(),
+                                                    QColorDialog::DontUseNativeDialog);
         if (!color.isValid()) {
             return std::nullopt;
         }
@@ -106,7 +110,7 @@ void TOptionsForm::BuildUmloPage() {
     layout->addWidget(
         AddCheckBox(page, "cbAlwaysAsk", "Всегда подтверждать замену", &TOptions::AlwaysAsk));
     layout->addWidget(AddCheckBox(page, "cbToConfirmAbbr",
-                                  "Всегда подверждать замену для сокращений",
+                                  "Всегда подтверждать замену для сокращений",
                                   &TOptions::ToConfirmAbbr));
     layout->addWidget(AddCheckBox(page, "cbToConfirmCap",
                                   "Всегда подтверждать замену для имён собственных",
@@ -169,6 +173,12 @@ void TOptionsForm::BuildEditorPage() {
     fontRow->addWidget(font_);
     fontRow->addStretch();
     layout->addLayout(fontRow);
+    // Editor / Enabled: without it "Редактор словарей" and "Сбор новых Ё"
+    // stay off, and this is where the user finds the switch.
+    editorEnabled_ =
+        new QCheckBox(QStringLiteral("Включить редактор словарей и сбор новых Ё"), page);
+    editorEnabled_->setObjectName(QStringLiteral("cbEditorEnabled"));
+    layout->addWidget(editorEnabled_);
     tabs_->addTab(page, QStringLiteral("Редактор"));
 
     connect(markColor_, &QPushButton::clicked, this, [this] { ChooseColor(&TOptions::ColorMark); });
@@ -232,6 +242,7 @@ OptionsResult TOptionsForm::Execute(OptionCopies& copies, const OptionsDialogInp
     d.PlainText = inputs.PlainText;
     d.RegExprDicLoaded = inputs.RegExprDicLoaded;
     Open(d);
+    SetEditorEnabled(inputs.EditorEnabled);
     exec();
     return Result();
 }
@@ -258,6 +269,14 @@ OptionsResult TOptionsForm::Result() const {
     default:
         return OptionsResult::Cancel;
     }
+}
+
+void TOptionsForm::SetEditorEnabled(bool on) {
+    editorEnabled_->setChecked(on);
+}
+
+bool TOptionsForm::EditorEnabledTicked() const {
+    return editorEnabled_->isChecked();
 }
 
 void TOptionsForm::ApplyDependencies() {

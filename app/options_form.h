@@ -30,6 +30,7 @@ struct OptionsDialogInputs {
     Color BackColor = kWhite;      // the editor's background
     bool PlainText = true;         // the text in the editor is not rich text
     bool RegExprDicLoaded = false; // the regular-expression dictionary holds an expression
+    bool EditorEnabled = false;    // Editor / Enabled in force
 };
 
 class TOptionsForm : public QDialog {
@@ -57,6 +58,10 @@ public:
     void Open(TOptions& dialogOptions);
     // The answer of the last close.
     OptionsResult Result() const;
+    // The dictionary editor's switch as the dialog shows it; it lives beside
+    // TOptions (Editor / Enabled), so the window takes it from here.
+    void SetEditorEnabled(bool on);
+    bool EditorEnabledTicked() const;
 
     void SetFontChooser(FontChooser chooser) { chooseFont_ = std::move(chooser); }
     void SetColorChooser(ColorChooser chooser) { chooseColor_ = std::move(chooser); }
@@ -102,6 +107,7 @@ private:
     QPushButton* markColor_ = nullptr;
     QPushButton* backMarkColor_ = nullptr;
     QPushButton* font_ = nullptr;
+    QCheckBox* editorEnabled_ = nullptr;
     QPlainTextEdit* sample_ = nullptr;
     std::unique_ptr<QtTextBuffer> sampleBuffer_;
 };

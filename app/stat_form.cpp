@@ -9,6 +9,10 @@
 #include <QShowEvent>
 #include <QTableWidget>
 
+#include <algorithm>
+
+#include "app/file_dialogs.h"
+#include "app/fitted_sizes.h"
 #include "app/qt_convert.h"
 #include "core/codepage.h"
 
@@ -18,6 +22,10 @@ namespace {
 constexpr int kClientWidth = 575;
 constexpr int kClientHeight = 501;
 constexpr int kRowHeight = 15;
+constexpr int kWordsHeight = 250;
+constexpr int kCombiHeight = 225;
+constexpr int kSaveWidth = 75;
+constexpr int kSaveHeight = 20;
 
 QTableWidget* MakeGrid(QWidget* parent, QRect place, std::initializer_list<int> widths) {
     auto* grid = new QTableWidget(0, static_cast<int>(widths.size()), parent);
@@ -44,6 +52,8 @@ std::optional<std::string> RunSaveDialog(QWidget* parent, const std::string& fol
                                          const std::string& fileName) {
     QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(QStringLiteral("Сохранить статистику"));
+    SetRussianLabels(dialog, FileDialogKind::Save);
     // An existing statistics file is simply written over.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -119,6 +129,28 @@ void TStatForm::Fill() {
     combi_ = CombiStatisticsGrid(regExprs_);
     Render(*sgWords_, words_);
     Render(*sgCombiWords_, combi_);
+    LayOut();
+}
+
+void TStatForm::LayOut() {
+    // The designed sizes are the least; a larger font or a long number makes
+    // the columns, rows and the window grow.
+    FitColumns(*sgWords_, {150, 80, 80, 80, 80, 80});
+    FitColumns(*sgCombiWords_, {474, 80});
+    FitRowHeight(*sgWords_, kRowHeight);
+    FitRowHeight(*sgCombiWords_, kRowHeight);
+    const int width =
+        std::max({kClientWidth, WidthForColumns(*sgWords_), WidthForColumns(*sgCombiWords_)});
+    // The expression column takes what the words grid leaves over.
+    sgCombiWords_->setColumnWidth(0, sgCombiWords_->columnWidth(0) + width -
+                                         WidthForColumns(*sgCombiWords_));
+    sgWords_->setGeometry(0, 0, width, kWordsHeight);
+    sgCombiWords_->setGeometry(0, kWordsHeight + 1, width, kCombiHeight);
+    const QSize hint = bSave_->sizeHint();
+    const QSize button(std::max(kSaveWidth, hint.width()), std::max(kSaveHeight, hint.height()));
+    const int top = kWordsHeight + 1 + kCombiHeight + 3;
+    bSave_->setGeometry((width - button.width()) / 2, top, button.width(), button.height());
+    setFixedSize(width, std::max(kClientHeight, top + button.height() + 2));
 }
 
 void TStatForm::Render(QTableWidget& table, const StatGrid& grid) {
@@ -159,6 +191,7 @@ void TStatForm::HeaderClicked(QTableWidget& table, int column) {
     WindowBusyCursor busy(*this);
     umlo::HeaderClicked(grid, column);
     Render(table, grid);
+    LayOut();
 }
 
 bool TStatForm::eventFilter(QObject* watched, QEvent* event) {

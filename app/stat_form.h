@@ -64,6 +64,8 @@ protected:
 private:
     StatGrid& GridOf(const QTableWidget& table);
     void Render(QTableWidget& table, const StatGrid& grid);
+    // Columns, rows and the window sized for what the grids hold.
+    void LayOut();
 
     const TDic& dic_;
     const TRegExprDic& regExprs_;

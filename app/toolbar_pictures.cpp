@@ -277,6 +277,12 @@ const std::map<QString, Drawing>& Drawings() {
              p.setBrush(kPaper);
              p.drawEllipse(QRectF(5.5, 5.5, 5, 5));
          }},
+        // The recent files' entries: a page of text.
+        {QStringLiteral("Openfile0"),
+         [](QPainter& p) {
+             Page(p, QRectF(2.5, 0.5, 11, 15));
+             TextLines(p, QRectF(4.5, 6, 7, 7), kOutline);
+         }},
         {QStringLiteral("About1"),
          [](QPainter& p) {
              Circle(p, kBlue);

@@ -1,6 +1,6 @@
 // The program's own 16×16 pictures of the menu commands, drawn in code: the
-// toolbar shows them on the buttons of commands that have no picture of
-// their own.
+// menu items carry them, and the toolbar shows them on the buttons of
+// commands that have no picture of their own.
 #pragma once
 
 #include <QIcon>

@@ -38,7 +38,7 @@ void ResetStatistics(RunCounters& counters, TDic& dic, TRegExprDic& regExprs, Ho
 
 bool Clearstat1Click(RunCounters& counters, TDic& dic, TRegExprDic& regExprs, TextBuffer& buffer,
                      Color fontColor, Host& host) {
-    if (!host.AskYesNo("Обнулить статистку ёфикации?")) {
+    if (!host.AskYesNo("Обнулить статистику ёфикации?")) {
         return false;
     }
     ResetStatistics(counters, dic, regExprs, host);

@@ -19,12 +19,14 @@
 #include "core/codepage.h"
 #include "dicedit/morph_form.h"
 #include "dicedit/pane_lines.h"
+#include "dicedit/window_title.h"
 
 namespace umlo {
 
 namespace {
 
-constexpr char kDictionaryFilter[] = "Dictionary (*.dat)";
+constexpr char kDictionaryFilter[] = "Словарь (*.dat)";
+constexpr char kSaveTitle[] = "Сохранить словарь";
 // Long operations let the window system in this often to see Esc.
 constexpr qint64 kPumpIntervalMs = 100;
 
@@ -74,14 +76,15 @@ public:
         }
     }
 
-    std::optional<std::string> AskOpenPath(const std::string& folder) override {
-        return form_.AskPath(false, folder, {});
+    std::optional<std::string> AskOpenPath(const std::string& folder,
+                                           std::string_view title) override {
+        return form_.AskPath(false, FromUtf8(title), folder, {});
     }
     std::optional<std::string> AskSavePath(const std::string& folder,
                                            const std::string& fileName) override {
-        return form_.AskPath(true, folder, fileName);
+        return form_.AskPath(true, QString::fromUtf8(kSaveTitle), folder, fileName);
     }
-    void SetCaption(std::string_view caption) override { form_.setWindowTitle(FromUtf8(caption)); }
+    void SetCaption(std::string_view caption) override { ShowCaption(form_, FromUtf8(caption)); }
     DicPane FocusedPane() const override { return form_.FocusedPane(); }
     void FocusPane(DicPane pane) override {
         if (pane == DicPane::Dictionary) {
@@ -275,6 +278,9 @@ void TDicEditForm::Execute(const QRect& place) {
     SetSplitSize(splitSize_);
     logic_->Opened();
     SyncCheckMarks();
+    // Its window-system window, so that an empty caption is shown empty.
+    create();
+    ShowCaption(*this, windowTitle());
     exec();
 }
 
@@ -334,13 +340,13 @@ void TDicEditForm::closeEvent(QCloseEvent* event) {
     QDialog::done(QDialog::Accepted);
 }
 
-std::optional<std::string> TDicEditForm::AskPath(bool save, const std::string& folder,
-                                                 const std::string& fileName) {
-    if (pathAnswerer_) {
-        return pathAnswerer_(save);
-    }
-    QFileDialog dialog(this);
-    dialog.setNameFilter(QString::fromLatin1(kDictionaryFilter));
+void TDicEditForm::PrepareFileDialog(QFileDialog& dialog, bool save, const QString& title,
+                                     const std::string& folder, const std::string& fileName) {
+    // Qt's own dialog speaks Russian through its translation; the desktop's
+    // native one speaks the system's language.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setWindowTitle(title);
+    dialog.setNameFilter(QString::fromUtf8(kDictionaryFilter));
     dialog.setDirectory(FromUtf8(folder));
     if (save) {
         dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -354,6 +360,16 @@ std::optional<std::string> TDicEditForm::AskPath(bool save, const std::string& f
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(QFileDialog::ExistingFile);
     }
+}
+
+std::optional<std::string> TDicEditForm::AskPath(bool save, const QString& title,
+                                                 const std::string& folder,
+                                                 const std::string& fileName) {
+    if (pathAnswerer_) {
+        return pathAnswerer_(save);
+    }
+    QFileDialog dialog(this);
+    PrepareFileDialog(dialog, save, title, folder, fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }

@@ -19,6 +19,7 @@
 #include "documents/text_buffer.h"
 
 class QAction;
+class QFileDialog;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -58,6 +59,10 @@ public:
     // which one is asked).
     using PathAnswerer = std::function<std::optional<std::string>(bool save)>;
     void SetPathAnswerer(PathAnswerer answerer) { pathAnswerer_ = std::move(answerer); }
+    // The dictionary dialog before it is shown: title, filter, folder and,
+    // for saving, the file name (UTF-8; only its last part counts).
+    static void PrepareFileDialog(QFileDialog& dialog, bool save, const QString& title,
+                                  const std::string& folder, const std::string& fileName);
     DicEditor& Logic() { return *logic_; }
     TextBuffer& DictionaryPane() { return *dictionaryBuffer_; }
     TextBuffer& WordPane() { return *wordBuffer_; }
@@ -81,7 +86,7 @@ private:
     void SyncCheckMarks();
     void Morph1Click();
     void Exit1Click();
-    std::optional<std::string> AskPath(bool save, const std::string& folder,
+    std::optional<std::string> AskPath(bool save, const QString& title, const std::string& folder,
                                        const std::string& fileName);
     void SetBusy(bool on);
     bool EscPressed();

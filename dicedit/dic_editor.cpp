@@ -96,7 +96,7 @@ void DicEditor::LoadDictionary(const std::optional<std::string>& given, bool ord
     if (given) {
         path = *given;
     } else {
-        auto chosen = ui_.AskOpenPath(context_.programFolder);
+        auto chosen = ui_.AskOpenPath(context_.programFolder, "Загрузить словарь");
         if (!chosen) {
             return;
         }

@@ -46,8 +46,10 @@ struct DicEditContext {
 class DicEditUi {
 public:
     virtual ~DicEditUi() = default;
-    // File dialogs with the filter "Dictionary|*.dat"; nullopt on Cancel.
-    virtual std::optional<std::string> AskOpenPath(const std::string& folder) = 0;
+    // File dialogs for dictionary files (*.dat), the open dialog titled like
+    // the command that asks (UTF-8); nullopt on Cancel.
+    virtual std::optional<std::string> AskOpenPath(const std::string& folder,
+                                                   std::string_view title) = 0;
     virtual std::optional<std::string> AskSavePath(const std::string& folder,
                                                    const std::string& fileName) = 0;
     virtual void SetCaption(std::string_view caption) = 0; // UTF-8

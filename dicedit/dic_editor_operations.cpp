@@ -98,7 +98,7 @@ void DicEditor::Subtract1Click() {
     if (PaneLineCount(dictionary_) == 0) {
         return;
     }
-    const auto chosen = ui_.AskOpenPath(context_.programFolder);
+    const auto chosen = ui_.AskOpenPath(context_.programFolder, "Вычесть словарь");
     if (!chosen) {
         return;
     }

@@ -7,13 +7,15 @@
 
 namespace umlo {
 
-// Bounds on one request, so that a silent or endless server cannot keep the
-// waiting window busy or fill the memory.
+// Bounds on one request, so that a silent, slow or endless server cannot
+// keep the waiting window busy long or fill the memory: the window waits
+// for the check, so a server that cannot answer in seconds counts as none.
 struct CurlLimits {
-    long ConnectSeconds = 15;
+    long ConnectSeconds = 5;
     // A transfer that delivers nothing for this long is dropped.
-    long StallSeconds = 20;
-    long TotalSeconds = 60;
+    long StallSeconds = 10;
+    // The whole request, connection included.
+    long TotalSeconds = 15;
     std::size_t MaxBodyBytes = 1 << 20;
 };
 

@@ -62,8 +62,11 @@ public:
     bool CanSaveCurrent() const { return editor_.TextLength() > 0 && !currentPath_.empty(); }
     bool CanSaveAs() const { return editor_.TextLength() > 0; }
 
-    // The dialogs' own formats (they preselect the encoding list).
+    // The dialogs' own formats (they preselect the encoding list). The text
+    // loaded at start presets the open dialog's, as a text opened through it
+    // would.
     TextFormat OpenDialogFormat() const { return openDialogFormat_; }
+    void PresetOpenDialogFormat(TextFormat format) { openDialogFormat_ = format; }
     TextFormat SaveDialogFormat() const { return saveDialogFormat_; }
 
 private:

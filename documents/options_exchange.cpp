@@ -65,4 +65,14 @@ OptionsChange CommitOptionsDialog(OptionCopies& copies, OptionsResult result) {
     return change;
 }
 
+void CommitEditorSwitch(EditorSwitch& editor, bool ticked, OptionsResult result) {
+    if (result == OptionsResult::Cancel) {
+        return;
+    }
+    editor.InForce = ticked;
+    if (result == OptionsResult::ApplyAndRemember) {
+        editor.Saved = ticked;
+    }
+}
+
 } // namespace umlo

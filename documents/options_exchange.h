@@ -65,4 +65,14 @@ struct OptionsChange {
 // copies them into SavedOptions; cancel changes nothing.
 OptionsChange CommitOptionsDialog(OptionCopies& copies, OptionsResult result);
 
+// The dictionary editor's switch (Editor / Enabled) lives outside TOptions
+// but follows the dialog's answer the same way: in force for the run, and
+// written at exit only when remembered.
+struct EditorSwitch {
+    bool InForce = false;
+    bool Saved = false;
+};
+
+void CommitEditorSwitch(EditorSwitch& editor, bool ticked, OptionsResult result);
+
 } // namespace umlo

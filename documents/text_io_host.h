@@ -16,18 +16,18 @@ namespace umlo {
 
 // The dialogs' filters, in the form "name|pattern|name|pattern".
 constexpr std::string_view kOpenFilter =
-    "Plain text|*.txt|Rich text|*.rtf|FictionBook text|*.fb2|All types|*.*";
-constexpr std::string_view kSaveFilter = "Plain text|*.txt|Rich text|*.rtf";
+    "Простой текст|*.txt|Текст RTF|*.rtf|Текст FictionBook|*.fb2|Все файлы|*.*";
+constexpr std::string_view kSaveFilter = "Простой текст|*.txt|Текст RTF|*.rtf";
 constexpr int kOpenFilterAllTypes = 3; // chosen when the open dialog is first shown
 constexpr int kRichTextFilter = 1;     // "Rich text", in both dialogs
 
 // The encoding list below the dialogs' standard controls.
-constexpr std::string_view kEncodingLabel = "&Encoding:";
+constexpr std::string_view kEncodingLabel = "&Кодировка:";
 constexpr std::array<std::string_view, 3> kEncodingNames = {"ANSI", "UTF-8", "UTF-16"};
 // The save dialog is the open dialog relabelled.
-constexpr std::string_view kSaveButton = "Save";
-constexpr std::string_view kSaveTypesLabel = "Save as types:";
-constexpr std::string_view kSaveFolderLabel = "Save in:";
+constexpr std::string_view kSaveButton = "Сохранить";
+constexpr std::string_view kSaveTypesLabel = "Тип файла:";
+constexpr std::string_view kSaveFolderLabel = "Сохранить в:";
 
 // The entry preselected for a format: "UTF-8" when the encoding bits are exactly
 // FormatUtf8, "UTF-16" when exactly FormatUtf16LE, otherwise "ANSI".

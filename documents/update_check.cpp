@@ -45,6 +45,10 @@ std::string HomePageUrl() {
     return "http://" + std::string(kUpdateServer) + std::string(kHomePagePath);
 }
 
+std::string HomePageNotOpenedMessage() {
+    return "Не удалось открыть страницу программы в браузере.\rЕё адрес: " + HomePageUrl();
+}
+
 HttpRequest UpdateRequest(std::string_view proxyName, int proxyPort) {
     HttpRequest request;
     request.Url = UpdatePageUrl();

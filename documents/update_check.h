@@ -34,6 +34,9 @@ inline constexpr Color kVersionSameColor = 32768;      // green
 
 std::string UpdatePageUrl();
 std::string HomePageUrl();
+// When no browser takes the home page: the message, with the address to
+// open by hand.
+std::string HomePageNotOpenedMessage();
 
 // The GET of the update page with its fixed headers, through the proxy when
 // proxyName is not empty.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLocale>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
@@ -152,6 +153,26 @@ TEST(AboutForm, DoubleClickOnTheHomePageLineOpensIt) {
                       Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(line, &click);
     EXPECT_EQ(opened, QStringList{Utf8ToQString(HomePageUrl())});
+}
+
+TEST(AboutForm, AHomePageNoBrowserTakesIsReportedWithItsAddress) {
+    TAboutForm form;
+    auto* line = form.findChild<QLabel*>("HomePage");
+    QString reported;
+    // The offscreen platform opens no web pages: the box says so.
+    QTimer::singleShot(0, [&reported] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            reported = box->text();
+            box->close();
+        }
+    });
+    const QPointF at(2, 2);
+    QMouseEvent click(QEvent::MouseButtonDblClick, at, line->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(line, &click);
+    EXPECT_TRUE(reported.contains(Utf8ToQString(HomePageUrl()))) << reported.toStdString();
+    EXPECT_TRUE(reported.startsWith(QStringLiteral("Не удалось открыть")))
+        << reported.toStdString();
 }
 
 TEST(AboutForm, ShownModallyCentredOverTheMainWindow) {

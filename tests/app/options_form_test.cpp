@@ -35,7 +35,7 @@ const std::vector<BoxField>& AllBoxes() {
         {"cbVarOnly", "Только интерактивные замены", &TOptions::VarOnly},
         {"cbCheckUmlo", "Проверять расстановку \"ё\"", &TOptions::CheckUmlo},
         {"cbAlwaysAsk", "Всегда подтверждать замену", &TOptions::AlwaysAsk},
-        {"cbToConfirmAbbr", "Всегда подверждать замену для сокращений", &TOptions::ToConfirmAbbr},
+        {"cbToConfirmAbbr", "Всегда подтверждать замену для сокращений", &TOptions::ToConfirmAbbr},
         {"cbToConfirmCap", "Всегда подтверждать замену для имён собственных",
          &TOptions::ToConfirmCap},
         {"cbToConfirmEllipsis", "Всегда подтверждать замену для оборванных слов",

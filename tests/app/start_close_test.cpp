@@ -4,11 +4,14 @@
 #include "app/main_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +32,7 @@
 #include "core/main_dictionary.h"
 #include "core/self_test.h"
 #include "documents/load_save.h"
+#include "documents/window_fit.h"
 
 namespace umlo {
 namespace {
@@ -244,6 +248,74 @@ TEST_F(StartCloseTest, AnswerKeysAreCp1251CharactersInTheSettingsFile) {
     }
     const std::string ini = ReadFile(dir_.filePath("umlo.ini"));
     EXPECT_NE(ini.find(Cp("ButtonHotKeys=ЖЦ34\r\n")), std::string::npos) << ini;
+}
+
+TEST_F(StartCloseTest, ASavedPlaceOffTheScreenIsBroughtOntoIt) {
+    WriteFile(dir_.filePath("umlo.ini"), "[Umlo]\r\nWindowWidth=99999999\r\n"
+                                         "WindowHeight=99999999\r\nWindowTop=-5000\r\n"
+                                         "WindowLeft=70000\r\n");
+    auto window = Start("");
+    const QRect area = window->screen()->availableGeometry();
+    // The window's own area as large as the screen's at most, its corner on
+    // the screen (the platform may shift it by its frame).
+    const QRect placed = window->geometry();
+    EXPECT_LE(placed.width(), area.width());
+    EXPECT_LE(placed.height(), area.height());
+    EXPECT_TRUE(area.contains(placed.topLeft())) << placed.x() << "," << placed.y();
+    EXPECT_GT(window->width(), 0);
+
+    // The rule itself: sizes cut to the area, places moved into it; a place
+    // without a size is the caller's to choose.
+    const ScreenArea screen{10, 20, 1000, 700};
+    EXPECT_EQ(FitOnScreen({99999999, 99999999, 0, 0}, screen), (WindowPlace{700, 1000, 20, 10}));
+    EXPECT_EQ(FitOnScreen({300, 400, 100, 200}, screen), (WindowPlace{300, 400, 100, 200}));
+    EXPECT_EQ(FitOnScreen({300, 400, -50, 900}, screen), (WindowPlace{300, 400, 20, 610}));
+    EXPECT_EQ(FitOnScreen({0, 0, -50, 900}, screen), (WindowPlace{0, 0, -50, 900}));
+}
+
+TEST_F(StartCloseTest, TheRecalledTextsEncodingPresetsTheOpenDialog) {
+    WriteFile(dir_.filePath("utf8.txt"), "\xEF\xBB\xBF" + std::string("мёд"));
+    {
+        auto window = Start("");
+        EXPECT_EQ(window->Files().OpenDialogFormat(), 0);
+        ASSERT_TRUE(window->Files().LoadText(QStringToUtf8(dir_.filePath("utf8.txt")), FormatUtf8));
+        EXPECT_TRUE(window->close());
+    }
+    auto window = Start("");
+    ASSERT_EQ(window->Editor().GetAllText(), u"мёд");
+    EXPECT_EQ(window->Files().OpenDialogFormat(), FormatUtf8);
+    EXPECT_EQ(EncodingIndexOf(window->Files().OpenDialogFormat()), 1); // "UTF-8"
+}
+
+TEST_F(StartCloseTest, TheEditorSwitchIsWrittenOnlyWhenRemembered) {
+    // Ticks the options dialog's switch and closes it with the named button.
+    const auto tickAndClose = [](const char* button) {
+        QTimer::singleShot(0, [button] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            modal->findChild<QCheckBox*>(QStringLiteral("cbEditorEnabled"))->setChecked(true);
+            modal->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        });
+    };
+    const auto ini = [this] { return ReadFile(dir_.filePath("umlo.ini")); };
+    {
+        auto window = Start("");
+        tickAndClose("bOK");
+        window->Action("Options1")->trigger();
+        EXPECT_TRUE(window->Action("EditDic1")->isEnabled());
+        EXPECT_TRUE(window->close());
+    }
+    EXPECT_NE(ini().find("Enabled=0"), std::string::npos) << ini();
+    {
+        auto window = Start("");
+        EXPECT_FALSE(window->Action("EditDic1")->isEnabled());
+        tickAndClose("bOKSave");
+        window->Action("Options1")->trigger();
+        EXPECT_TRUE(window->close());
+    }
+    EXPECT_NE(ini().find("Enabled=1"), std::string::npos) << ini();
+    auto window = Start("");
+    EXPECT_TRUE(window->Action("EditDic1")->isEnabled());
 }
 
 // The windows' icon comes from the rendered sizes built into the program.

@@ -74,9 +74,9 @@ TEST(MessageBoxes, RussianCaptionsAndCarriageReturnsAsLineBreaks) {
 TEST(FileDialogs, FiltersInQtForm) {
     const QStringList filters = NameFilters(kOpenFilter);
     ASSERT_EQ(filters.size(), 4);
-    EXPECT_EQ(filters[0], QStringLiteral("Plain text (*.txt)"));
-    EXPECT_EQ(filters[kOpenFilterAllTypes], QStringLiteral("All types (*.*)"));
-    EXPECT_EQ(NameFilters(kSaveFilter)[kRichTextFilter], QStringLiteral("Rich text (*.rtf)"));
+    EXPECT_EQ(filters[0], QStringLiteral("Простой текст (*.txt)"));
+    EXPECT_EQ(filters[kOpenFilterAllTypes], QStringLiteral("Все файлы (*.*)"));
+    EXPECT_EQ(NameFilters(kSaveFilter)[kRichTextFilter], QStringLiteral("Текст RTF (*.rtf)"));
 }
 
 } // namespace

@@ -222,7 +222,7 @@ TEST_F(Statistics, ClearingStatisticsAsksFirst) {
     EXPECT_FALSE(Clearstat1Click(engine.Counters(), dic, regExprs, buffer, kBlack, host));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].kind, MessageKind::Warning);
-    EXPECT_EQ(host.messages[0].text, "Обнулить статистку ёфикации?");
+    EXPECT_EQ(host.messages[0].text, "Обнулить статистику ёфикации?");
     EXPECT_EQ(engine.Counters().Decided, 2);
     EXPECT_NE(buffer.FormatAt(2).text, kBlack);
 

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,18 @@ TEST_F(DicEditFormTest, MenuItemsCarryTheirCaptionsAndKeys) {
           "FindRegExp1", "FindInDic1", "SweepWordEditor1", "InsertDicSize1"}) {
         EXPECT_NE(form->Action(name), nullptr) << name;
     }
+}
+
+TEST_F(DicEditFormTest, WithoutADictionaryTheCaptionIsEmptyOnScreen) {
+    QString onScreen = QStringLiteral("unset");
+    RunOpen([&] {
+        EXPECT_TRUE(form->windowTitle().isEmpty());
+        onScreen = form->windowHandle()->title();
+    });
+    // The window system gets a blank: for an empty title Qt would send it
+    // the program's name instead.
+    EXPECT_FALSE(onScreen.isEmpty());
+    EXPECT_TRUE(onScreen.trimmed().isEmpty()) << onScreen.toStdString();
 }
 
 TEST_F(DicEditFormTest, PanesAreNamedAndSetUpForDictionaryLines) {

@@ -25,8 +25,10 @@ using testing::WriteBytes;
 
 class FakeUi : public DicEditUi {
 public:
-    std::optional<std::string> AskOpenPath(const std::string& folder) override {
+    std::optional<std::string> AskOpenPath(const std::string& folder,
+                                           std::string_view title) override {
         openFolders.push_back(folder);
+        openTitles.emplace_back(title);
         return NextPath();
     }
     std::optional<std::string> AskSavePath(const std::string& folder,
@@ -50,7 +52,7 @@ public:
     }
 
     std::vector<std::optional<std::string>> paths; // dialog answers, nullopt = Cancel
-    std::vector<std::string> openFolders, saveFolders, saveNames;
+    std::vector<std::string> openFolders, openTitles, saveFolders, saveNames;
     std::string caption;
     DicPane focus = DicPane::Words;
     int polls = 0;
@@ -152,6 +154,8 @@ TEST_F(DicEditorTest, AFileElsewhereIsShownWithItsFullPath) {
     EXPECT_EQ(ui.caption, path);
     ASSERT_EQ(ui.openFolders.size(), 1u);
     EXPECT_EQ(ui.openFolders[0], folder.string());
+    // Titled like the command, as the main window's dialogs are.
+    EXPECT_EQ(ui.openTitles, std::vector<std::string>{"Загрузить словарь"});
 }
 
 TEST_F(DicEditorTest, AnOrderBreakIsReportedOnceAndSelected) {
@@ -575,6 +579,7 @@ TEST_F(DicEditorTest, SubtractionTakesTheOtherFilesLinesOut) {
     WriteBytes(other, Text({"ёлка", "ЁРШ", "щётка"}));
     ui.paths = {other};
     editor->Subtract1Click();
+    EXPECT_EQ(ui.openTitles, std::vector<std::string>{"Вычесть словарь"});
     EXPECT_EQ(DicLines(), Lines({"ёж", "ёрш"}));
     EXPECT_EQ(host.StatusText(0), "Словоформ: 2");
     EXPECT_EQ(ui.focus, DicPane::Dictionary);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "documents/curl_fetcher.h"
 #include "documents/update_check.h"
@@ -24,8 +25,10 @@ namespace {
 // response; a silent server answers nothing and waits for the client to go.
 class OneShotServer {
 public:
-    explicit OneShotServer(std::string response, bool silent = false)
-        : response_(std::move(response)), silent_(silent) {
+    // trickle: the response goes out one byte every half second, the pace of
+    // a server that is slow but never quite stalls.
+    explicit OneShotServer(std::string response, bool silent = false, bool trickle = false)
+        : response_(std::move(response)), silent_(silent), trickle_(trickle) {
         listener_ = socket(AF_INET, SOCK_STREAM, 0);
         sockaddr_in address{};
         address.sin_family = AF_INET;
@@ -91,8 +94,12 @@ private:
         } else {
             size_t sent = 0;
             while (sent < response_.size()) {
-                const ssize_t n =
-                    send(client, response_.data() + sent, response_.size() - sent, MSG_NOSIGNAL);
+                if (trickle_ && sent > 0) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+                }
+                const size_t head = response_.find("\r\n\r\n") + 4;
+                const size_t chunk = !trickle_ ? response_.size() - sent : sent == 0 ? head : 1;
+                const ssize_t n = send(client, response_.data() + sent, chunk, MSG_NOSIGNAL);
                 if (n <= 0) {
                     break;
                 }
@@ -108,6 +115,7 @@ private:
 
     std::string response_;
     bool silent_ = false;
+    bool trickle_ = false;
     int listener_ = -1;
     int port_ = 0;
     int connections_ = 0;
@@ -214,6 +222,50 @@ TEST(CurlFetcher, OversizedSilentOrAbsentServersFail) {
         close(s);
     }
     EXPECT_FALSE(fetcher.Get(LocalRequest(closedPort)).has_value());
+}
+
+// The update check waits with the window blocked: its client must give up
+// on a slow server after 15 seconds in all, and on one that does not take
+// the connection after 5.
+TEST(CurlFetcher, TheUpdateChecksLimitsEndASlowTransferAfterFifteenSeconds) {
+    CurlFetcher fetcher;
+    // The head arrives at once, the body a byte at a time.
+    const std::string head = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n";
+    OneShotServer server(head + std::string(1000, 'x'), false, true);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(fetcher.Get(LocalRequest(server.Port())).has_value());
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::seconds(14));
+    EXPECT_LT(waited, std::chrono::milliseconds(16500));
+}
+
+TEST(CurlFetcher, TheUpdateChecksLimitsEndAConnectionAttemptAfterFiveSeconds) {
+    // A listener whose queue is full: new connections are never taken.
+    const int listener = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(listen(listener, 0), 0);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length);
+    std::vector<int> waiting;
+    for (int i = 0; i < 3; ++i) {
+        const int s = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        connect(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        waiting.push_back(s);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    CurlFetcher fetcher;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(fetcher.Get(LocalRequest(ntohs(address.sin_port))).has_value());
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(4500));
+    EXPECT_LT(waited, std::chrono::milliseconds(7000));
+    for (int s : waiting) {
+        close(s);
+    }
+    close(listener);
 }
 
 TEST(CurlFetcher, ProxyPortOutOfRangeFailsWithoutConnecting) {
