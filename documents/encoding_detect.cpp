@@ -123,12 +123,22 @@ TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool 
     const TextFormat r = IsRtfName(path) | (dialogFormat & FormatRtf);
     const TextFormat detected = DetectEncoding(path, autoUnicode, utfLength);
     if (autoUnicode) {
-        // The statistics take cp1251 text rich in Р and С for UTF-8; only a
-        // file that really is UTF-8 is read so, or saving would destroy it.
+        constexpr TextFormat kMarked = FormatSignature | FormatUtf16LE | FormatUtf16BE;
         std::string bytes;
-        if (detected == FormatUtf8 && !(r & FormatRtf) && ReadWholeInput(path, bytes) &&
-            !IsValidUtf8(bytes)) {
-            return r;
+        if (!(r & FormatRtf) && !(detected & kMarked) && ReadWholeInput(path, bytes)) {
+            // Neither a signature nor UTF-16: the bytes decide, as in umlo-cli.
+            // The statistics take cp1251 text rich in Р and С for UTF-8, and
+            // miss a short UTF-8 text with few Russian letters; only a file
+            // that really is UTF-8 is read so, or saving would destroy it.
+            // Plain ASCII is the same bytes either way and keeps what the
+            // statistics said.
+            const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char c) {
+                return static_cast<unsigned char>(c) < 0x80;
+            });
+            if (ascii) {
+                return r | detected;
+            }
+            return r | (IsValidUtf8(bytes) ? FormatUtf8 : TextFormat(0));
         }
         return r | detected;
     }

@@ -171,6 +171,13 @@ TEST_F(TempFiles, ResolveFormatWithAutoUnicode) {
     EXPECT_EQ(ResolveFormat(rtf, 0, true), FormatRtf);
     const std::string utf8 = Write("u.txt", Utf16ToUtf8(u"Жили-были дед да баба, и была у них"));
     EXPECT_EQ(ResolveFormat(utf8, 0, true), FormatUtf8);
+    // Too few Russian letters for the statistics: valid UTF-8 is UTF-8 all
+    // the same (it was shown as "Р•С‰Рµ"), cp1251 stays cp1251, and ASCII
+    // keeps the default.
+    const std::string shortUtf8 = Write("short.txt", Utf16ToUtf8(u"Еще мед.\n"));
+    EXPECT_EQ(ResolveFormat(shortUtf8, 0, true), FormatUtf8);
+    EXPECT_EQ(ResolveFormat(Write("short1251.txt", "\xc5\xf9\xe5 \xec\xe5\xe4.\n"), 0, true), 0);
+    EXPECT_EQ(ResolveFormat(Write("ascii.txt", "plain\n"), 0, true), 0);
 }
 
 TEST_F(TempFiles, ResolveFormatWithTheUsersChoice) {
