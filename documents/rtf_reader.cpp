@@ -302,8 +302,10 @@ private:
             return;
         }
         if (skip_ > 0) {
+            // A control symbol stands for one fallback character too; a patch
+            // must keep it with its \uN.
             --skip_;
-            awaitingFallback_ = false;
+            NoteFallback(tokenStart_, pos_);
             return;
         }
         if (Top().dest != Dest::Normal) {
@@ -360,7 +362,7 @@ private:
         }
         if (skip_ > 0) {
             --skip_;
-            awaitingFallback_ = false;
+            NoteFallback(tokenStart_, pos_);
             return;
         }
         if (w == "rtf" && stack_.size() == 2) {
@@ -400,7 +402,7 @@ private:
             EmitLetter(unit >= 0 && unit <= 0xFFFF ? static_cast<char16_t>(unit) : u'?',
                        RtfLetter::Form::Unicode, paramStart_, paramEnd_);
             skip_ = g.uc;
-            awaitingFallback_ = awaitingFallback_ && g.uc == 1;
+            awaitingFallback_ = awaitingFallback_ && g.uc > 0;
         } else if (w == "uc") {
             g.uc = static_cast<std::uint8_t>(std::clamp(value, 0, 255));
         } else if (w == "b") {
@@ -539,13 +541,17 @@ private:
         Emit(c);
     }
 
-    // The character skipped after the last \uN, when it stood for a letter.
+    // The characters skipped after the last \uN (as many as \ucN says), when
+    // it stood for a letter: a patch keeps them with it.
     void NoteFallback(std::size_t start, std::size_t end) {
         if (awaitingFallback_) {
-            layout_->letters.back().fallbackStart = start;
-            layout_->letters.back().fallbackEnd = end;
+            RtfLetter& letter = layout_->letters.back();
+            if (letter.fallbackEnd == letter.fallbackStart) {
+                letter.fallbackStart = start;
+            }
+            letter.fallbackEnd = end;
         }
-        awaitingFallback_ = false;
+        awaitingFallback_ = awaitingFallback_ && skip_ > 0;
     }
 
     static bool IsChangeable(char16_t c) {

@@ -132,6 +132,23 @@ TEST(RtfPatch, MarksNeedAColourTableInItsPlace) {
                       "\\red255\\green255\\blue0;}{\\cf1\\highlight2\\chcbpat2 \\u1105?}}");
 }
 
+// Found by fuzzing: the characters a \\uN skips may be control symbols or
+// words, and \\ucN may skip several; a mark group keeps them all with their
+// letter, or closing the group would let them through as text.
+TEST(RtfPatch, TheMarkGroupKeepsEveryFallbackOfItsLetter) {
+    const auto mark = [](MemoryTextBuffer& b) { AllEtoYo(b, {kBlue, kYellow}); };
+    for (const std::string& body : {std::string("\\u1077\\}"), std::string("\\u1077\\par x"),
+                                    std::string("\\uc2\\u1077\\}\\{x")}) {
+        const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 A;}}" + body + "}";
+        const auto patched = Patched(rtf, mark);
+        ASSERT_TRUE(patched) << body;
+        MemoryTextBuffer expected;
+        SetBufferRichText(expected, ReadRtfSource(rtf).text);
+        AllEtoYo(expected);
+        EXPECT_EQ(ReadRtfSource(*patched).text.text, expected.GetAllText()) << *patched;
+    }
+}
+
 TEST(RtfPatch, ALeadingSignatureCharacterShiftsNothing) {
     const std::string rtf = "{\\rtf1\\ansi\\ansicpg1251\\uc1\\u-257?\\'e5}";
     const RtfSource source = ReadRtfSource(rtf);
