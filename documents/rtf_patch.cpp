@@ -176,6 +176,13 @@ std::optional<std::string> PatchRtf(const RtfSource& source, const TextBuffer& b
             const std::string back =
                 is.back == kWhite ? "0" : std::to_string(colors.Index(is.back));
             token = "{\\cf" + text + "\\highlight" + back + "\\chcbpat" + back + " " + token + "}";
+            // A space that ended \uN belongs to it: left behind the group's
+            // brace it would become text.
+            if (it->form == RtfLetter::Form::Unicode && to < bytes.size() && bytes[to] == ' ' &&
+                to == it->end) {
+                token.insert(token.size() - 1, " ");
+                ++to;
+            }
         }
         edits.push_back({from, to, std::move(token)});
     }
