@@ -204,6 +204,10 @@ private:
     }
 
     void Character(unsigned char c) {
+        // "\*" marks the control word right after it; text in between ends
+        // the mark, as any group or symbol does (a patch's mark group must
+        // not change what follows).
+        pendingIgnorable_ = false;
         if (skip_ > 0) {
             --skip_;
             NoteFallback(tokenStart_, pos_);

@@ -139,7 +139,8 @@ TEST(RtfPatch, TheMarkGroupKeepsEveryFallbackOfItsLetter) {
     const auto mark = [](MemoryTextBuffer& b) { AllEtoYo(b, {kBlue, kYellow}); };
     for (const std::string& body :
          {std::string("\\u1077\\}"), std::string("\\u1077\\par x"), std::string("\\uc0\\u1077 x"),
-          std::string("\\uc0\\u1077 "), std::string("\\uc2\\u1077\\}\\{x")}) {
+          std::string("\\uc0\\u1077 "), std::string("\\uc2\\u1077\\}\\{x"),
+          std::string("\\*\xe5\\b \xe3")}) {
         const std::string rtf = "{\\rtf1{\\fonttbl{\\f0 A;}}" + body + "}";
         const auto patched = Patched(rtf, mark);
         ASSERT_TRUE(patched) << body;
