@@ -36,7 +36,9 @@ std::optional<FileDialogChoice> RunFileDialog(QWidget* parent, FileDialogKind ki
         dialog.setLabelText(QFileDialog::FileType, Utf8ToQString(kSaveTypesLabel));
         dialog.setLabelText(QFileDialog::LookIn, Utf8ToQString(kSaveFolderLabel));
     }
-    const QStringList filters = NameFilters(save ? kSaveFilter : kOpenFilter);
+    const QStringList filters = NameFilters(!setup.filter.empty() ? setup.filter
+                                            : save                ? kSaveFilter
+                                                                  : kOpenFilter);
     dialog.setNameFilters(filters);
     const int filter = setup.filterIndex.value_or(lastFilter);
     if (filter >= 0 && filter < filters.size()) {

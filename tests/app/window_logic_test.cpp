@@ -73,8 +73,10 @@ TEST(MessageBoxes, RussianCaptionsAndCarriageReturnsAsLineBreaks) {
 
 TEST(FileDialogs, FiltersInQtForm) {
     const QStringList filters = NameFilters(kOpenFilter);
-    ASSERT_EQ(filters.size(), 4);
+    ASSERT_EQ(filters.size(), 7);
     EXPECT_EQ(filters[0], QStringLiteral("Plain text (*.txt)"));
+    EXPECT_EQ(filters[2], QStringLiteral("FictionBook text (*.fb2 *.fb2.zip)"));
+    EXPECT_EQ(filters[3], QStringLiteral("Word document (*.docx)"));
     EXPECT_EQ(filters[kOpenFilterAllTypes], QStringLiteral("All types (*.*)"));
     EXPECT_EQ(NameFilters(kSaveFilter)[kRichTextFilter], QStringLiteral("Rich text (*.rtf)"));
 }

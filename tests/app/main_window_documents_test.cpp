@@ -1,0 +1,120 @@
+// Documents (DOCX, ODT, FictionBook, EPUB) in the window: shown as their
+// paragraphs, passed, saved back into themselves with only the letters
+// changed, and closed to typing with a message saying why.
+#include <QKeyEvent>
+
+#include "app/main_window_fixture.h"
+#include "documents/file_properties.h"
+#include "documents/package_document.h"
+#include "tests/support/zip_builder.h"
+
+namespace umlo {
+namespace {
+
+using umlo::testing::MakeZip;
+using umlo::testing::ZipEntries;
+
+class MainWindowDocumentsTest : public MainWindowFixture {
+protected:
+    void SetUp() override { StartWindow("# Версия: 1\nёж\nёлка\nмёд\n"); }
+    std::string ReadFile(const QString& name) {
+        return umlo::testing::ReadBytes(dir_.filePath(name).toStdString());
+    }
+};
+
+struct Sample {
+    QString name;
+    std::string bytes;
+    TextFormat format;
+    std::string formatRow;
+};
+
+std::vector<Sample> Samples() {
+    const std::string book = "<FictionBook><description><title-info><book-title>Еж"
+                             "</book-title></title-info></description><body><section>"
+                             "<p>Мед и <emphasis>е</emphasis>лка</p></section></body>"
+                             "<binary id=\"p\">0LXQtg==</binary></FictionBook>";
+    return {
+        {"a.docx",
+         MakeZip({{"word/document.xml",
+                   "<w:document><w:body><w:p><w:r><w:t>Еж</w:t></w:r></w:p><w:p><w:r><w:t>Мед и "
+                   "</w:t></w:r><w:r><w:rPr><w:i/></w:rPr><w:t>е</w:t></w:r><w:r><w:t>лка</w:t>"
+                   "</w:r></w:p></w:body></w:document>"}}),
+         FormatDocx, "UTF-8, DOCX"},
+        {"a.odt",
+         MakeZip({{"mimetype", "application/vnd.oasis.opendocument.text", true},
+                  {"content.xml", "<office:document-content><office:body><office:text>"
+                                  "<text:h>Еж</text:h><text:p>Мед и <text:span>е</text:span>лка"
+                                  "</text:p></office:text></office:body></office:document-content>"}}),
+         FormatOdt, "UTF-8, ODT"},
+        {"a.fb2",
+         Cp("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n") + Cp(book), FormatFb2,
+         "ANSI, FictionBook"},
+        {"a.epub",
+         MakeZip({{"mimetype", "application/epub+zip", true},
+                  {"META-INF/container.xml", "<c><rootfile full-path=\"b.opf\"/></c>"},
+                  {"b.opf", "<package><manifest><item id=\"x\" href=\"x.xhtml\"/></manifest>"
+                            "<spine><itemref idref=\"x\"/></spine></package>"},
+                  {"x.xhtml", "<html><body><h1>Еж</h1><p>Мед и <b>е</b>лка</p></body></html>"}}),
+         FormatEpub, "UTF-8, EPUB"},
+    };
+}
+
+TEST_F(MainWindowDocumentsTest, EachFormatIsPassedAndSavedWithOnlyItsLettersChanged) {
+    for (const Sample& sample : Samples()) {
+        Write(sample.name, sample.bytes);
+        ASSERT_TRUE(window_->Files().LoadText(Path(sample.name), 0)) << sample.name.toStdString();
+        EXPECT_EQ(Text(), u"Еж\rМед и елка") << sample.name.toStdString();
+        EXPECT_EQ(DocumentBits(window_->Files().CurrentFormat()), sample.format);
+        EXPECT_EQ(FormatDescription(window_->Files().CurrentFormat()), sample.formatRow);
+
+        Trigger("Umlobegin1");
+        EXPECT_EQ(Text(), u"Ёж\rМёд и ёлка") << sample.name.toStdString();
+        EXPECT_TRUE(window_->Modified());
+        Trigger("Save1");
+        EXPECT_FALSE(window_->Modified());
+
+        PackageDocument saved;
+        std::string error;
+        ASSERT_TRUE(ReadPackageDocument(ReadFile(sample.name), sample.format, saved, error))
+            << error;
+        EXPECT_EQ(saved.text, u"Ёж\rМёд и ёлка");
+        // Same size, and for a package the same entries in the same order.
+        EXPECT_EQ(ReadFile(sample.name).size(), sample.bytes.size());
+        if (sample.format != FormatFb2) {
+            const auto before = ZipEntries(sample.bytes);
+            const auto after = ZipEntries(ReadFile(sample.name));
+            ASSERT_EQ(after.size(), before.size());
+            for (std::size_t i = 0; i < before.size(); ++i) {
+                EXPECT_EQ(after[i].name, before[i].name);
+                EXPECT_EQ(after[i].method, before[i].method);
+            }
+        }
+    }
+}
+
+TEST_F(MainWindowDocumentsTest, TypingInADocumentSaysWhyAndChangesNothing) {
+    Write("a.docx", Samples()[0].bytes);
+    ASSERT_TRUE(window_->Files().LoadText(Path("a.docx"), 0));
+    QPlainTextEdit& edit = Editor().Widget();
+    edit.setFocus();
+    QTest::keyClick(&edit, Qt::Key_X);
+    QTest::keyClick(&edit, Qt::Key_Delete);
+    EXPECT_EQ(Text(), u"Еж\rМед и елка");
+    ASSERT_EQ(messages_.size(), 2u);
+    EXPECT_EQ(messages_[0].kind, MessageKind::Information);
+    EXPECT_NE(messages_[0].text.find("DOCX можно только ёфицировать"), std::string::npos);
+    // Moving about still works; a plain text loaded next takes typing again.
+    QTest::keyClick(&edit, Qt::Key_Right);
+    EXPECT_EQ(Editor().SelStart(), 1);
+    EXPECT_EQ(messages_.size(), 2u);
+    Trigger("Umlobegin1");
+    Trigger("Save1");
+    LoadText("текст");
+    QTest::keyClick(&edit, Qt::Key_X);
+    EXPECT_EQ(Text(), u"xтекст");
+    EXPECT_EQ(messages_.size(), 2u);
+}
+
+} // namespace
+} // namespace umlo
