@@ -61,7 +61,7 @@ bool PlainTextRows(const std::string& path, EncodingChoice choice, std::vector<P
     } while (!piece.empty() && start.size() < kStartBytes);
 
     // A document with a name that does not say so is known by its content.
-    if (LooksLikeZip(start) || DocumentFormatOfBytes(start) != 0) {
+    if (LooksLikeZip(start) || DocumentFormatOf(path, start) != 0) {
         while (!piece.empty()) {
             if (FileResult r = input.Next(piece); !r) {
                 error = r.error;
@@ -69,7 +69,7 @@ bool PlainTextRows(const std::string& path, EncodingChoice choice, std::vector<P
             }
             start += piece;
         }
-        if (const TextFormat document = DocumentFormatOfBytes(start)) {
+        if (const TextFormat document = DocumentFormatOf(path, start)) {
             PackageDocument package;
             if (!ReadPackageDocument(std::move(start), document, package, error)) {
                 error = path + ": " + error;
@@ -138,7 +138,8 @@ int RunInfo(const CliArguments& args, Console& console) {
         std::vector<PropertyRow> rows;
         std::string error;
         const auto waiting = [&console, &path] { console.err << WaitingNote(path) << std::flush; };
-        const bool whole = IsRtfName(path) || DocumentFormatOfName(path) != 0;
+        const bool whole = IsRtfName(path) || (DocumentFormatOfName(path) != 0 &&
+                                               DocumentFormatOfName(path) != FormatFb2);
         const bool read = InputExists(path, error) &&
                           (whole ? WholeFileRows(path, args.encoding, rows, error, waiting)
                                  : PlainTextRows(path, args.encoding, rows, error, waiting));

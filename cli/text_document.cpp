@@ -76,10 +76,7 @@ std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name) {
 }
 
 TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingChoice choice) {
-    if (const TextFormat document = DocumentFormatOfName(path)) {
-        return document;
-    }
-    if (const TextFormat document = DocumentFormatOfBytes(bytes)) {
+    if (const TextFormat document = DocumentFormatOf(path, bytes)) {
         return document;
     }
     // A file named .rtf that holds no rich text is plain text to be kept so;

@@ -153,8 +153,17 @@ TextFormat DocumentFormatOfBytes(std::string_view bytes) {
     return 0;
 }
 
+TextFormat DocumentFormatOf(std::string_view path, std::string_view bytes) {
+    const TextFormat named = DocumentFormatOfName(path);
+    if (named == FormatFb2) {
+        return bytes.substr(0, 4096).find("<FictionBook") != std::string_view::npos ? named : 0;
+    }
+    return named != 0 ? named : DocumentFormatOfBytes(bytes);
+}
+
 TextFormat DocumentFormatOfFile(const std::string& path) {
-    if (const TextFormat named = DocumentFormatOfName(path)) {
+    const TextFormat named = DocumentFormatOfName(path);
+    if (named != 0 && named != FormatFb2) {
         return named;
     }
     std::ifstream in(path, std::ios::binary);
@@ -164,7 +173,7 @@ TextFormat DocumentFormatOfFile(const std::string& path) {
     if (LooksLikeZip(start) && start.size() == 4096) {
         start.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    return DocumentFormatOfBytes(start);
+    return DocumentFormatOf(path, start);
 }
 
 bool ReadPackageDocument(std::string file, TextFormat format, PackageDocument& out,

@@ -38,6 +38,10 @@ struct PackageDocument {
 TextFormat DocumentFormatOfName(std::string_view path);
 // The document format the bytes show (the zip's parts, FB2's root), or 0.
 TextFormat DocumentFormatOfBytes(std::string_view bytes);
+// The document format of a file by its name, else by its bytes (at least
+// the first 4 KB; all of a zip). A name .fb2 counts only for a FictionBook:
+// other text under that name is read as the text it is.
+TextFormat DocumentFormatOf(std::string_view path, std::string_view bytes);
 // The document format of a file (UTF-8 path) by its name, else by its
 // content (a zip is read whole, other files only their start); 0 for a
 // file that is no document or cannot be read.

@@ -87,7 +87,10 @@ public:
             return;
         }
         Line& line = frames_.back().current;
-        if (c == U' ' || c == U'\n' || c == U'\r' || (c == U'\t' && rules_.collapseSpaces)) {
+        // A line or paragraph separator in the data would be a line break
+        // in the editor: it is a space, like a line end in the data.
+        if (c == U' ' || c == U'\n' || c == U'\r' || c == 0x2028 || c == 0x2029 ||
+            (c == U'\t' && rules_.collapseSpaces)) {
             if (rules_.collapseSpaces && (line.text.empty() || line.text.back() == u' ')) {
                 return;
             }

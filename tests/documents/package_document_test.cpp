@@ -228,6 +228,13 @@ TEST(PackageDocumentTest, FormatsAreKnownByNameAndByContent) {
               FormatFb2);
     EXPECT_EQ(DocumentFormatOfBytes("<FictionBook> without a declaration is just text"), 0);
     EXPECT_EQ(DocumentFormatOfBytes(MakeZip({{"a.txt", "x"}})), 0);
+
+    // The name of a zip kind is enough (a damaged package is refused as one);
+    // a .fb2 that holds no FictionBook is the text it is.
+    EXPECT_EQ(DocumentFormatOf("a.docx", "garbage"), FormatDocx);
+    EXPECT_EQ(DocumentFormatOf("a.fb2", "<FictionBook xmlns='x'>"), FormatFb2);
+    EXPECT_EQ(DocumentFormatOf("a.fb2", "просто текст"), 0);
+    EXPECT_EQ(DocumentFormatOf("a.txt", Epub()), FormatEpub);
 }
 
 } // namespace
