@@ -87,7 +87,14 @@ bool AddZipPart(const ZipPackage& zip, std::size_t index, const TextRules& rules
     DocumentPart part;
     part.name = zip.Entries()[index].name;
     part.zipIndex = index;
-    if (!zip.Read(index, part.bytes, error) ||
+    // All the parts together are held to the limit of one, so that many
+    // parts cannot add up to a bomb either.
+    std::uint64_t held = 0;
+    for (const DocumentPart& p : out.parts) {
+        held += p.bytes.size();
+    }
+    const std::uint64_t limit = held < kZipEntryLimit ? kZipEntryLimit - held : 0;
+    if (!zip.Read(index, part.bytes, error, limit) ||
         !XmlDeclaredEncoding(part.bytes, part.encoding, error) ||
         !ExtractXmlText(part.bytes, part.encoding, rules, static_cast<int>(out.parts.size()), text,
                         error)) {
@@ -188,7 +195,8 @@ bool ReadPackageDocument(std::string file, TextFormat format, PackageDocument& o
         }
     } else {
         const auto zip = ZipPackage::Open(document.file, error);
-        if (!zip || !ReadZipDocument(*zip, document.format, document, text, error)) {
+        if (!zip || !ReadZipDocument(*zip, document.format, document, text, error) ||
+            !zip->Verify(error)) {
             return false;
         }
     }

@@ -79,7 +79,7 @@ struct ZipPackage::Archive {
     ArchivePtr zip;
 };
 
-ZipPackage::ZipPackage(std::unique_ptr<Archive> archive) : archive_(std::move(archive)) {}
+ZipPackage::ZipPackage(Key, std::unique_ptr<Archive> archive) : archive_(std::move(archive)) {}
 ZipPackage::~ZipPackage() = default;
 
 bool LooksLikeZip(std::string_view bytes) {
@@ -93,7 +93,7 @@ std::unique_ptr<ZipPackage> ZipPackage::Open(std::string_view bytes, std::string
     }
     auto archive = std::make_unique<Archive>();
     archive->zip = std::move(z);
-    std::unique_ptr<ZipPackage> package(new ZipPackage(std::move(archive)));
+    auto package = std::make_unique<ZipPackage>(Key{}, std::move(archive));
     zip_t* handle = package->archive_->zip.get();
     const zip_int64_t count = zip_get_num_entries(handle, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
@@ -130,8 +130,8 @@ bool ZipPackage::AnyEncrypted() const {
     return false;
 }
 
-bool ZipPackage::Read(std::size_t index, std::string& out, std::string& error,
-                      std::uint64_t limit) const {
+bool ZipPackage::Unpack(std::size_t index, std::uint64_t limit, std::string* out,
+                        std::string& error) const {
     const ZipEntry& entry = entries_.at(index);
     if (entry.encrypted) {
         error = "часть " + entry.name + " зашифрована";
@@ -148,23 +148,51 @@ bool ZipPackage::Read(std::size_t index, std::string& out, std::string& error,
         error = ZipFailure(zip_strerror(archive_->zip.get()));
         return false;
     }
-    out.clear();
+    if (out != nullptr) {
+        out->clear();
+    }
     // The size in the directory may lie: no more than the limit is unpacked.
+    std::uint64_t total = 0;
     char chunk[65536];
     for (;;) {
         const zip_int64_t n = zip_fread(file.get(), chunk, sizeof chunk);
         if (n < 0) {
             error = ZipFailure(zip_file_strerror(file.get()));
+            error += ": " + entry.name;
             return false;
         }
         if (n == 0) {
             break;
         }
-        if (out.size() + static_cast<std::uint64_t>(n) > limit) {
+        total += static_cast<std::uint64_t>(n);
+        if (total > limit) {
             error = tooLarge;
             return false;
         }
-        out.append(chunk, static_cast<std::size_t>(n));
+        if (out != nullptr) {
+            out->append(chunk, static_cast<std::size_t>(n));
+        }
+    }
+    return true;
+}
+
+bool ZipPackage::Read(std::size_t index, std::string& out, std::string& error,
+                      std::uint64_t limit) const {
+    return Unpack(index, limit, &out, error);
+}
+
+bool ZipPackage::Verify(std::string& error) const {
+    std::uint64_t total = 0;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        total += entries_[i].size;
+        if (total > kZipPackageLimit) {
+            error = "архив больше " + std::to_string(kZipPackageLimit >> 20) +
+                    " МБ в распакованном виде";
+            return false;
+        }
+        if (!Unpack(i, kZipEntryLimit, nullptr, error)) {
+            return false;
+        }
     }
     return true;
 }
@@ -229,11 +257,12 @@ bool ZipPackage::Rewrite(const std::map<std::size_t, std::string>& replaced, std
             return fail(to.get());
         }
     }
+    // The archive's comment goes along when libzip takes it (it refuses one
+    // that is not text; no document needs such a comment).
     int commentLength = 0;
     if (const char* comment = zip_get_archive_comment(from, &commentLength, ZIP_FL_ENC_RAW);
-        comment != nullptr && commentLength > 0 &&
-        zip_set_archive_comment(to.get(), comment, static_cast<zip_uint16_t>(commentLength)) != 0) {
-        return fail(to.get());
+        comment != nullptr && commentLength > 0) {
+        zip_set_archive_comment(to.get(), comment, static_cast<zip_uint16_t>(commentLength));
     }
     if (zip_close(to.get()) != 0) {
         return fail(to.get());

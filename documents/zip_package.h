@@ -14,9 +14,11 @@
 
 namespace umlo {
 
-// No part of a document the program reads is this large unpacked; a zip that
-// claims more is a zip bomb or not a document.
+// No document the program reads has this much text XML unpacked (all its
+// parts together); a zip that claims more is a zip bomb or not a document.
 inline constexpr std::uint64_t kZipEntryLimit = std::uint64_t{256} << 20;
+// Nor has a whole package this much, pictures and fonts included.
+inline constexpr std::uint64_t kZipPackageLimit = std::uint64_t{1} << 30;
 
 struct ZipEntry {
     std::string name;
@@ -42,13 +44,26 @@ public:
     bool Read(std::size_t index, std::string& out, std::string& error,
               std::uint64_t limit = kZipEntryLimit) const;
 
+    // Whether every entry unpacks (checksums included) within the limits: a
+    // save copies every entry, and must not find a damaged one only then.
+    bool Verify(std::string& error) const;
+
     // The archive with the entries of replaced (by index) holding new bytes.
     bool Rewrite(const std::map<std::size_t, std::string>& replaced, std::string& out,
                  std::string& error) const;
 
-private:
+    // Made by Open only: the key cannot be named elsewhere.
+    class Key {
+        friend class ZipPackage;
+        Key() = default;
+    };
     struct Archive;
-    explicit ZipPackage(std::unique_ptr<Archive> archive);
+    ZipPackage(Key, std::unique_ptr<Archive> archive);
+
+private:
+    // Unpacks an entry, into out when given.
+    bool Unpack(std::size_t index, std::uint64_t limit, std::string* out, std::string& error) const;
+
     std::unique_ptr<Archive> archive_;
     std::vector<ZipEntry> entries_;
 };

@@ -193,6 +193,12 @@ TEST(PackageDocumentTest, BadPackagesAreRefusedWithAReason) {
             FormatEpub, "нет части gone.xhtml");
     refused("<?xml version='1.0' encoding='koi8-r'?><FictionBook/>", FormatFb2, "koi8-r");
     refused(MakeZip({{"readme.txt", "a"}}), FormatFb2Zip, "нет файла .fb2");
+    // A damaged picture would stop the save that copies it: the open refuses.
+    std::string damaged = docx;
+    const std::size_t picture = damaged.find("\x89PNG");
+    ASSERT_NE(picture, std::string::npos);
+    damaged[picture + 1] = 'Q';
+    refused(damaged, FormatDocx, "word/media/image1.png");
 }
 
 TEST(ZipPackageTest, UnpackingStopsAtTheLimitWhateverTheDirectorySays) {
