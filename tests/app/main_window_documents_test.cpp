@@ -2,7 +2,12 @@
 // paragraphs, passed, saved back into themselves with only the letters
 // changed, and closed to typing with a message saying why.
 #include <QKeyEvent>
+#include <QTimer>
 
+#include <deque>
+#include <functional>
+
+#include "app/ask_panel.h"
 #include "documents/file_properties.h"
 #include "documents/package_document.h"
 #include "tests/app/main_window_fixture.h"
@@ -16,7 +21,17 @@ using umlo::testing::ZipEntries;
 
 class MainWindowDocumentsTest : public MainWindowFixture {
 protected:
-    void SetUp() override { StartWindow("# Версия: 1\nёж\nёлка\nмёд\n"); }
+    void SetUp() override {
+        StartWindow("# Версия: 1\nвсё?\nёж\nёлка\nмёд\n");
+        // Every question is answered by the next key, from the panel's loop.
+        QObject::connect(&window_->Panel(), &AskPanel::questionShown, [this] {
+            ASSERT_FALSE(keys_.empty()) << "unexpected question";
+            const Qt::Key key = keys_.front();
+            keys_.pop_front();
+            QTimer::singleShot(0, [this, key] { QTest::keyClick(window_->Panel().window(), key); });
+        });
+    }
+    std::deque<Qt::Key> keys_;
     std::string ReadFile(const QString& name) {
         return umlo::testing::ReadBytes(dir_.filePath(name).toStdString());
     }
@@ -115,6 +130,25 @@ TEST_F(MainWindowDocumentsTest, TypingInADocumentSaysWhyAndChangesNothing) {
     QTest::keyClick(&edit, Qt::Key_X);
     EXPECT_EQ(Text(), u"xтекст");
     EXPECT_EQ(messages_.size(), 2u);
+}
+
+TEST_F(MainWindowDocumentsTest, AnsweredLettersAreUndoneAndOnlyWhatStaysIsSaved) {
+    const std::string docx = MakeZip(
+        {{"word/document.xml", "<w:document><w:body><w:p><w:r><w:t>все и мед, все</w:t></w:r>"
+                               "</w:p></w:body></w:document>"}});
+    Write("b.docx", docx);
+    ASSERT_TRUE(window_->Files().LoadText(Path("b.docx"), 0));
+    keys_ = {Qt::Key_2, Qt::Key_2}; // всё, twice
+    Trigger("Umlobegin1");
+    EXPECT_TRUE(keys_.empty());
+    EXPECT_EQ(Text(), u"всё и мёд, всё");
+    Trigger("Undo1"); // the last answer
+    EXPECT_EQ(Text(), u"всё и мёд, все");
+    Trigger("Save1");
+    EXPECT_EQ(ZipEntries(ReadFile("b.docx")).at(0).data,
+              "<w:document><w:body><w:p><w:r><w:t>всё и мёд, все</w:t></w:r></w:p></w:body>"
+              "</w:document>");
+    EXPECT_TRUE(messages_.empty()) << messages_.front().text;
 }
 
 } // namespace
