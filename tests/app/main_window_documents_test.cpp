@@ -2,6 +2,8 @@
 // paragraphs, passed, saved back into themselves with only the letters
 // changed, and closed to typing with a message saying why.
 #include <QKeyEvent>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 
 #include <deque>
@@ -22,7 +24,7 @@ using umlo::testing::ZipEntries;
 class MainWindowDocumentsTest : public MainWindowFixture {
 protected:
     void SetUp() override {
-        StartWindow("# Версия: 1\nвсё?\nёж\nёлка\nмёд\n");
+        StartWindow("# Версия: 1\nвсё?\nёж\nёжик\nёлка\nещё\nмёд\n");
         // Every question is answered by the next key, from the panel's loop.
         QObject::connect(&window_->Panel(), &AskPanel::questionShown, [this] {
             ASSERT_FALSE(keys_.empty()) << "unexpected question";
@@ -149,6 +151,55 @@ TEST_F(MainWindowDocumentsTest, AnsweredLettersAreUndoneAndOnlyWhatStaysIsSaved)
               "<w:document><w:body><w:p><w:r><w:t>всё и мёд, все</w:t></w:r></w:p></w:body>"
               "</w:document>");
     EXPECT_TRUE(messages_.empty()) << messages_.front().text;
+}
+
+// What pandoc reads in a file, as plain text.
+std::optional<std::string> PandocText(const QString& path) {
+    QProcess pandoc;
+    pandoc.start(QStringLiteral("pandoc"), {QStringLiteral("-t"), QStringLiteral("plain"),
+                                            QStringLiteral("--wrap=none"), path});
+    if (!pandoc.waitForFinished(60000) || pandoc.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return pandoc.readAllStandardOutput().toStdString();
+}
+
+TEST_F(MainWindowDocumentsTest, DocumentsMadeByPandocReadBackByPandocWithTheLettersChanged) {
+    if (QStandardPaths::findExecutable(QStringLiteral("pandoc")).isEmpty()) {
+        GTEST_SKIP() << "pandoc is missing";
+    }
+    const QString source = QStringLiteral(UMLO_TEST_DATA_DIR "/manuscript");
+    for (const char* name : {"manuscript.md", "picture.png"}) {
+        QFile::copy(source + "/" + name, dir_.filePath(QString::fromLatin1(name)));
+    }
+    // The manuscript's words of the test dictionary, as the pass must write them.
+    const std::vector<std::pair<std::string, std::string>> words = {
+        {"Еще", "Ещё"}, {"еще", "ещё"}, {"мед", "мёд"}, {"Ежик", "Ёжик"}, {"елка", "ёлка"}};
+    for (const char* format : {"docx", "odt", "epub", "fb2"}) {
+        const QString name = QStringLiteral("m.%1").arg(QString::fromLatin1(format));
+        QProcess pandoc;
+        pandoc.setWorkingDirectory(dir_.path());
+        pandoc.start(QStringLiteral("pandoc"),
+                     {QStringLiteral("manuscript.md"), QStringLiteral("-o"), name});
+        ASSERT_TRUE(pandoc.waitForFinished(60000) && pandoc.exitCode() == 0) << format;
+        const auto before = PandocText(dir_.filePath(name));
+        ASSERT_TRUE(before) << format;
+
+        ASSERT_TRUE(window_->Files().LoadText(Path(name), 0)) << format;
+        keys_ = std::deque<Qt::Key>(8, Qt::Key_1); // все stays
+        Trigger("Umlobegin1");
+        Trigger("Save1");
+        EXPECT_FALSE(window_->Modified()) << format;
+
+        std::string expected = *before;
+        for (const auto& [plain, yo] : words) {
+            for (std::size_t at = 0; (at = expected.find(plain, at)) != std::string::npos;) {
+                expected.replace(at, plain.size(), yo);
+            }
+        }
+        ASSERT_NE(expected, *before);
+        EXPECT_EQ(PandocText(dir_.filePath(name)), expected) << format;
+    }
 }
 
 } // namespace
