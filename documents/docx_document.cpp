@@ -1,6 +1,7 @@
 // Word: the body, then footnotes and endnotes, then headers and footers.
-// Only w:t holds text; deleted text, field codes, the property blocks (whose
-// w:tab are tab stops) and the fallback copy of a text box are not text.
+// Only w:t holds text; deleted and moved-away text, field codes, the
+// property blocks (whose w:tab are tab stops) and the fallback copy of a
+// text box are not text.
 #include <algorithm>
 
 #include "documents/document_readers.h"
@@ -11,7 +12,7 @@ namespace {
 const TextRules& DocxRules() {
     static const TextRules rules{
         .textOnlyIn = {"t"},
-        .skipped = {"pPr", "rPr", "sectPr", "delText", "instrText", "Fallback"},
+        .skipped = {"pPr", "rPr", "sectPr", "delText", "instrText", "moveFrom", "Fallback"},
         .paragraphs = {"p"},
         .blocks = false,
         .inlines = {},
@@ -30,9 +31,24 @@ bool Numbered(const std::string& name, std::string_view stem) {
 
 bool ReadDocxText(const ZipPackage& zip, PackageDocument& out, ExtractedText& text,
                   std::string& error) {
-    const auto body = zip.Find("word/document.xml");
+    // The body is where the package's relationships say, as a rule
+    // word/document.xml.
+    std::string bodyName = "word/document.xml";
+    std::vector<PackageTag> relationships;
+    if (zip.Find("_rels/.rels") && ReadPackageTags(zip, "_rels/.rels", {"Relationship"},
+                                                   {"Type", "Target"}, relationships, error)) {
+        for (auto& tag : relationships) {
+            if (tag.attributes["Type"].ends_with("/officeDocument") &&
+                !tag.attributes["Target"].empty()) {
+                const std::string& target = tag.attributes["Target"];
+                bodyName = target.starts_with("/") ? target.substr(1) : target;
+                break;
+            }
+        }
+    }
+    const auto body = zip.Find(bodyName);
     if (!body) {
-        error = "в документе нет его текста (word/document.xml)";
+        error = "в документе нет его текста (" + bodyName + ")";
         return false;
     }
     std::vector<std::size_t> parts{*body};

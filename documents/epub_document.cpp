@@ -25,58 +25,6 @@ const TextRules& XhtmlRules() {
     return rules;
 }
 
-// The start tags of a document, with their attributes, by local name.
-class TagCollector : public XmlSink {
-public:
-    struct Tag {
-        std::string_view localName;
-        std::map<std::string, std::string> attributes;
-    };
-    explicit TagCollector(std::vector<std::string_view> names, std::vector<std::string> attributes)
-        : names_(std::move(names)), attributes_(std::move(attributes)) {}
-
-    void StartElement(const XmlTag& tag) override {
-        for (const std::string_view name : names_) {
-            if (tag.LocalName() == name) {
-                Tag found{name, {}};
-                for (const std::string& attribute : attributes_) {
-                    if (auto value = tag.Attribute(attribute)) {
-                        found.attributes[attribute] = *value;
-                    }
-                }
-                tags.push_back(std::move(found));
-            }
-        }
-    }
-    void EndElement(std::string_view) override {}
-    void Character(char32_t, const XmlCharSource&) override {}
-
-    std::vector<Tag> tags;
-
-private:
-    std::vector<std::string_view> names_;
-    std::vector<std::string> attributes_;
-};
-
-bool ScanEntry(const ZipPackage& zip, std::string_view name, TagCollector& tags,
-               std::string& error) {
-    const auto at = zip.Find(name);
-    if (!at) {
-        error = "в книге нет части " + std::string(name);
-        return false;
-    }
-    std::string bytes;
-    XmlEncoding encoding = XmlEncoding::Utf8;
-    if (!zip.Read(*at, bytes, error) || !XmlDeclaredEncoding(bytes, encoding, error)) {
-        return false;
-    }
-    if (!ScanXml(bytes, encoding, tags, error)) {
-        error = std::string(name) + ": " + error;
-        return false;
-    }
-    return true;
-}
-
 int HexValue(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
@@ -141,12 +89,13 @@ bool ReadEpubText(const ZipPackage& zip, PackageDocument& out, ExtractedText& te
         error = "в книге есть зашифрованные части";
         return false;
     }
-    TagCollector container({"rootfile"}, {"full-path"});
-    if (!ScanEntry(zip, "META-INF/container.xml", container, error)) {
+    std::vector<PackageTag> container;
+    if (!ReadPackageTags(zip, "META-INF/container.xml", {"rootfile"}, {"full-path"}, container,
+                         error)) {
         return false;
     }
     std::string opf;
-    for (const auto& tag : container.tags) {
+    for (const auto& tag : container) {
         if (const auto it = tag.attributes.find("full-path"); it != tag.attributes.end()) {
             opf = it->second;
             break;
@@ -156,14 +105,14 @@ bool ReadEpubText(const ZipPackage& zip, PackageDocument& out, ExtractedText& te
         error = "в META-INF/container.xml не указан документ пакета книги";
         return false;
     }
-    TagCollector package({"item", "itemref"}, {"id", "href", "idref"});
-    if (!ScanEntry(zip, opf, package, error)) {
+    std::vector<PackageTag> package;
+    if (!ReadPackageTags(zip, opf, {"item", "itemref"}, {"id", "href", "idref"}, package, error)) {
         return false;
     }
     const std::string folder = opf.substr(0, opf.rfind('/') + 1);
     std::map<std::string, std::string> hrefs;
     std::vector<std::string> spine;
-    for (auto& tag : package.tags) {
+    for (auto& tag : package) {
         auto& a = tag.attributes;
         if (tag.localName == "item" && a.count("id") && a.count("href")) {
             hrefs[a["id"]] = EntryName(folder, a["href"]);

@@ -1,5 +1,6 @@
 // FictionBook: the character data of every element but <binary> (pictures
-// in base64), in the encoding of the XML declaration. Every element that is
+// in base64) and the CSS of <stylesheet>, in the encoding of the XML
+// declaration. Every element that is
 // not inline markup within a paragraph ends a line.
 #include "documents/document_readers.h"
 
@@ -9,7 +10,7 @@ namespace {
 const TextRules& Fb2Rules() {
     static const TextRules rules{
         .textOnlyIn = {},
-        .skipped = {"binary"},
+        .skipped = {"binary", "stylesheet"},
         .paragraphs = {},
         .blocks = true,
         .inlines = {"strong", "emphasis", "style", "a", "strikethrough", "sub", "sup", "code"},

@@ -1,5 +1,6 @@
 #include "documents/xml_text_scanner.h"
 
+#include <utility>
 #include <vector>
 
 #include "core/codepage.h"
@@ -318,20 +319,22 @@ bool ScanXml(std::string_view bytes, XmlEncoding encoding, XmlSink& sink, std::s
 }
 
 std::optional<char32_t> DecodeXmlReference(std::string_view body) {
-    if (body == "amp") {
-        return U'&';
-    }
-    if (body == "lt") {
-        return U'<';
-    }
-    if (body == "gt") {
-        return U'>';
-    }
-    if (body == "quot") {
-        return U'"';
-    }
-    if (body == "apos") {
-        return U'\'';
+    // XML's own five, and the HTML entities of typography that books made
+    // for XHTML 1.1 use through its DTD, which no reader fetches.
+    static constexpr std::pair<std::string_view, char32_t> kNamed[] = {
+        {"amp", U'&'},      {"lt", U'<'},       {"gt", U'>'},      {"quot", U'"'},
+        {"apos", U'\''},    {"nbsp", 0xA0},     {"shy", 0xAD},     {"ensp", 0x2002},
+        {"emsp", 0x2003},   {"thinsp", 0x2009}, {"ndash", 0x2013}, {"mdash", 0x2014},
+        {"hellip", 0x2026}, {"laquo", 0xAB},    {"raquo", 0xBB},   {"lsquo", 0x2018},
+        {"rsquo", 0x2019},  {"sbquo", 0x201A},  {"ldquo", 0x201C}, {"rdquo", 0x201D},
+        {"bdquo", 0x201E},  {"copy", 0xA9},     {"reg", 0xAE},     {"trade", 0x2122},
+        {"deg", 0xB0},      {"middot", 0xB7},   {"bull", 0x2022},  {"times", 0xD7},
+        {"minus", 0x2212},  {"sect", 0xA7},     {"para", 0xB6},    {"euro", 0x20AC},
+    };
+    for (const auto& [name, c] : kNamed) {
+        if (body == name) {
+            return c;
+        }
     }
     if (body.size() < 2 || body[0] != '#') {
         return std::nullopt;

@@ -62,7 +62,8 @@ bool ScanXml(std::string_view bytes, XmlEncoding encoding, XmlSink& sink, std::s
 // False, with a message, for an encoding the program does not read.
 bool XmlDeclaredEncoding(std::string_view bytes, XmlEncoding& encoding, std::string& error);
 
-// The code point a reference body stands for ("#1105", "#x451", "amp"), if any.
+// The code point a reference body stands for ("#1105", "#x451", "amp",
+// "nbsp"), if any.
 std::optional<char32_t> DecodeXmlReference(std::string_view body);
 
 } // namespace umlo

@@ -32,6 +32,14 @@ TEST(XmlScannerTest, CharactersComeWithTheirBytesAndReferencesAreDecoded) {
         text += c;
     }
     EXPECT_EQ(text, U"ёеё&<е>");
+
+    // HTML's entities of typography, as books made for XHTML 1.1 use them.
+    Recorder html;
+    ASSERT_TRUE(ScanXml("<p>а&nbsp;&mdash;&laquo;б&raquo;</p>", XmlEncoding::Utf8, html, error));
+    ASSERT_EQ(html.chars.size(), 6u);
+    EXPECT_EQ(html.chars[1].first, U'\u00A0');
+    EXPECT_EQ(html.chars[2].first, U'—');
+    EXPECT_EQ(html.chars[3].first, U'«');
     // ё is two bytes where it stands; the references are their whole spelling.
     const std::size_t yo = xml.find("ё&");
     EXPECT_EQ(r.chars[0].second.start, yo);
@@ -62,7 +70,7 @@ TEST(XmlScannerTest, DocumentsThatAreNotWellFormedAreRefused) {
     for (const std::string xml : {
              "<a><b></a></b>",         // crossed
              "<a>",                    // unclosed
-             "<a>&nbsp;</a>",          // not a predefined entity
+             "<a>&nosuch;</a>",        // no such entity
              "<a>&#0;</a>",            // no such character
              "<a>\xD0</a>",            // cut UTF-8
              "<a>\xC0\xAF</a>",        // overlong UTF-8
