@@ -2,6 +2,8 @@
 # umlo-cli restore (open, pass, save) on a 500-page novel, about 1 MB of text,
 # as plain UTF-8 and as DOCX, FB2 and EPUB made from it by pandoc: farm-bench
 # prints each document's time and its ratio to the plain text's.
+# Then the same files in the main window (build/bin/window_documents_bench):
+# open, pass, save.
 #   bench/documents_bench.sh [build/bin/umlo-cli] [TEXT]
 # TEXT (UTF-8, written with ё) defaults to /work/shared/corpus/tolstoy-ispoved.txt,
 # or UMLO_BENCH_TEXT; it is typed with е and repeated to 1,000,000 characters.
@@ -40,3 +42,9 @@ for f in docx fb2 epub; do
     farm-bench -n 5 --timeout 600 --vs "$cli restore novel.txt -o out.txt" -- \
         "$cli" restore "novel.$f" -o "out.$f"
 done
+
+window=$(dirname "$cli")/window_documents_bench
+if [ -x "$window" ]; then
+    echo "== the main window (offscreen): open, pass, save"
+    UMLO_BENCH_DOCUMENTS="$work" "$window" --benchmark_min_time=2 2>&1 | grep -v "^This plugin"
+fi
