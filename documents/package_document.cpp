@@ -193,6 +193,12 @@ bool ReadPackageDocument(std::string file, TextFormat format, PackageDocument& o
         if (!ReadFb2Text(document, text, error)) {
             return false;
         }
+    } else if (document.file.starts_with("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1")) {
+        // A compound file, not a zip: what Word and LibreOffice write for a
+        // document with a password, or the old .doc.
+        error = "документ защищён паролем или записан в старом формате (.doc), а не в " +
+                std::string(DocumentFormatName(document.format));
+        return false;
     } else {
         const auto zip = ZipPackage::Open(document.file, error);
         if (!zip || !ReadZipDocument(*zip, document.format, document, text, error) ||

@@ -186,6 +186,8 @@ TEST(PackageDocumentTest, BadPackagesAreRefusedWithAReason) {
     };
     refused(docx.substr(0, docx.size() / 2), FormatDocx, "архив ZIP повреждён");
     refused("not a zip at all", FormatEpub, "архив ZIP повреждён");
+    refused(std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0'), FormatDocx,
+            "защищён паролем");
     refused(MakeZip({{"word/other.xml", "<a/>"}}), FormatDocx, "word/document.xml");
     refused(MakeZip({{"word/document.xml", "<w:document><w:p></w:document>"}}), FormatDocx,
             "word/document.xml: XML повреждён");

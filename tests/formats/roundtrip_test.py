@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Documents that pandoc and LibreOffice make from the committed manuscript
-(DOCX, ODT, EPUB, FB2, FB2 in a zip) go through `umlo-cli restore`; the same
+(DOCX, ODT, EPUB from both; FB2 and FB2 in a zip from pandoc) go through `umlo-cli restore`; the same
 tools then read the results back. Checks: the text reads back as the
 manuscript's text with exactly the expected е→ё words changed; every zip entry
 but the changed XML parts is stored byte for byte as before (same order, same
@@ -192,7 +192,7 @@ def make_fixtures(work, office):
         made[zipped] = "pandoc"
     if office:
         html = os.path.join(work, "manuscript.html")
-        for fmt in ["docx", "odt"]:
+        for fmt in ["docx", "odt", "epub"]:
             out = os.path.join(work, "office")
             # Imported into Writer, not Writer/Web, which exports no DOCX.
             r = run(["soffice", f"-env:UserInstallation=file://{work}/lo-profile", "--headless",
