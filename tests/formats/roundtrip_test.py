@@ -220,14 +220,21 @@ def check_bad_inputs(work, docx):
         z.writestr("mimetype", "application/epub+zip")
         z.writestr("META-INF/container.xml", "<container/>")
         z.writestr("META-INF/encryption.xml", "<encryption/>")
+    # 300 MB of spaces pack into about 300 KB.
     with zipfile.ZipFile(os.path.join(work, "bomb.docx"), "w", zipfile.ZIP_DEFLATED) as z:
-        z.writestr("word/document.xml", b"<w:document>" + b" " * (300 << 20) + b"</w:document>")
+        with z.open("word/document.xml", "w", force_zip64=True) as part:
+            part.write(b"<w:document>")
+            for _ in range(300):
+                part.write(b" " * (1 << 20))
+            part.write(b"</w:document>")
     with zipfile.ZipFile(os.path.join(work, "nopart.odt"), "w") as z:
         z.writestr("mimetype", "application/vnd.oasis.opendocument.text")
     for name, data in cases.items():
         with open(os.path.join(work, name), "wb") as f:
             f.write(data)
-    for name in list(cases) + ["drm.epub", "bomb.docx", "nopart.odt"]:
+    reasons = {"cut.docx": "ZIP", "notxml.fb2": "XML повреждён", "drm.epub": "зашифрована",
+               "bomb.docx": "МБ", "nopart.odt": "content.xml"}
+    for name, reason in reasons.items():
         src = os.path.join(work, name)
         out = os.path.join(work, "bad-" + name)
         r = run([CLI, "restore", "-d", os.path.join(work, "dic.dat"), "--no-regexprs", src, "-o",
@@ -235,8 +242,8 @@ def check_bad_inputs(work, docx):
         err = r.stderr.decode(errors="replace")
         if r.returncode != 1 or src not in err or os.path.exists(out):
             fail(f"{name}: exit {r.returncode}, message {err!r}, written {os.path.exists(out)}")
-        elif not re.search("[А-Яа-я]", err):
-            fail(f"{name}: the message is not in Russian: {err!r}")
+        elif not re.search("[А-Яа-я]", err) or reason not in err:
+            fail(f"{name}: the message does not say why in Russian: {err!r}")
 
 
 def main():
