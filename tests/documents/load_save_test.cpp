@@ -583,6 +583,17 @@ TEST_F(LoadSaveTest, SaveAsWritesTheDocumentElsewhereOrExportsItsText) {
     EXPECT_EQ(files.CurrentFormat(), FormatUtf8);
     EXPECT_FALSE(editor.LettersOnly());
     EXPECT_TRUE(editor.ReplaceSelection(u"x"));
+
+    // Or as rich text.
+    ASSERT_TRUE(files.LoadText(copy, 0));
+    const std::string rtf = Path("text.rtf");
+    Choose(rtf, 0, kRichTextFilter);
+    window.answers.push_back(MessageResult::Yes); // characters may be lost
+    ASSERT_TRUE(files.SaveAs());
+    EXPECT_EQ(window.messages.back(), kLoss);
+    EXPECT_EQ(ReadRtf(Read(rtf)).text, u"Еще мёд\rлес");
+    EXPECT_EQ(files.CurrentFormat(), FormatRtf);
+    EXPECT_FALSE(editor.LettersOnly());
 }
 
 TEST_F(LoadSaveTest, ADocumentThatCannotBeReadOrWrittenChangesNothing) {
