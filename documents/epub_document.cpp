@@ -2,6 +2,7 @@
 // META-INF/container.xml and the package document it names. A book with
 // encrypted content or DRM rights is refused: its text cannot be read, and
 // writing into it would break it.
+#include <algorithm>
 #include <map>
 
 #include "documents/document_readers.h"
@@ -106,16 +107,25 @@ bool ReadEpubText(const ZipPackage& zip, PackageDocument& out, ExtractedText& te
         return false;
     }
     std::vector<PackageTag> package;
-    if (!ReadPackageTags(zip, opf, {"item", "itemref"}, {"id", "href", "idref"}, package, error)) {
+    if (!ReadPackageTags(zip, opf, {"item", "itemref"}, {"id", "href", "idref", "media-type"},
+                         package, error)) {
         return false;
     }
     const std::string folder = opf.substr(0, opf.rfind('/') + 1);
     std::map<std::string, std::string> hrefs;
+    std::vector<std::string> pictures;
     std::vector<std::string> spine;
     for (auto& tag : package) {
         auto& a = tag.attributes;
         if (tag.localName == "item" && a.count("id") && a.count("href")) {
-            hrefs[a["id"]] = EntryName(folder, a["href"]);
+            // A page of the spine that is a picture has no text to read.
+            const std::string& type = a["media-type"];
+            if (type.empty() || type == "application/xhtml+xml" || type == "text/html" ||
+                type == "application/xml" || type == "text/xml") {
+                hrefs[a["id"]] = EntryName(folder, a["href"]);
+            } else {
+                pictures.push_back(a["id"]);
+            }
         } else if (tag.localName == "itemref" && a.count("idref")) {
             spine.push_back(a["idref"]);
         }
@@ -125,6 +135,9 @@ bool ReadEpubText(const ZipPackage& zip, PackageDocument& out, ExtractedText& te
         return false;
     }
     for (const std::string& id : spine) {
+        if (std::find(pictures.begin(), pictures.end(), id) != pictures.end()) {
+            continue;
+        }
         const auto href = hrefs.find(id);
         const auto at = href != hrefs.end() ? zip.Find(href->second) : std::nullopt;
         if (!at) {

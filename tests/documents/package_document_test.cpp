@@ -42,8 +42,11 @@ std::string Epub(const std::vector<ZipFile>& extra = {}) {
          "</container>"},
         {"OEBPS/content.opf",
          "<package><manifest><item id=\"b\" href=\"text/two%20words.xhtml\"/>"
-         "<item id=\"a\" href=\"./text/../text/one.xhtml\"/></manifest>"
-         "<spine><itemref idref=\"a\"/><itemref idref=\"b\"/></spine></package>"},
+         "<item id=\"a\" href=\"./text/../text/one.xhtml\" media-type=\"application/xhtml+xml\"/>"
+         "<item id=\"c\" href=\"cover.jpg\" media-type=\"image/jpeg\"/></manifest>"
+         "<spine><itemref idref=\"c\"/><itemref idref=\"a\"/><itemref idref=\"b\"/></spine>"
+         "</package>"},
+        {"OEBPS/cover.jpg", "\xFF\xD8\xFF\xE0 not xml", true},
         {"OEBPS/text/two words.xhtml",
          "<html><head><title>Не текст</title></head><body><p>Второе</p></body></html>"},
         {"OEBPS/text/one.xhtml",
@@ -118,7 +121,7 @@ TEST(PackageDocumentTest, EpubFollowsTheSpineAndKeepsItsMimetypeFirstAndStored) 
     EXPECT_EQ(after[0].name, "mimetype");
     EXPECT_EQ(after[0].method, ZIP_CM_STORE);
     EXPECT_EQ(out.substr(30, 8), "mimetype"); // the first local header names it
-    EXPECT_NE(after[4].data.find("<i>ш</i>ёл<br/>и &#1105;л"), std::string::npos);
+    EXPECT_NE(after[5].data.find("<i>ш</i>ёл<br/>и &#1105;л"), std::string::npos);
     PackageDocument again;
     ASSERT_TRUE(Read(out, FormatEpub, again, error));
     EXPECT_EQ(again.text, changed);
