@@ -27,6 +27,9 @@ EXPECTED_FILES = sorted(
         "share/umlo/umlox.dat",
         "share/umlo/umlo_regexpr.dat",
         "share/umlo/morphs.dat",
+        # The licences of the dictionary's sources travel with the data.
+        "share/umlo/LICENSE.hunspell-ru",
+        "share/umlo/LICENSE.opencorpora",
         "share/applications/umlo.desktop",
         "share/metainfo/ru.umlo.umlo.metainfo.xml",
         "share/icons/hicolor/scalable/apps/umlo.svg",
