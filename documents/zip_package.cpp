@@ -236,7 +236,10 @@ bool ZipPackage::Rewrite(const std::map<std::size_t, std::string>& replaced, std
         if (data == nullptr) {
             return fail(to.get());
         }
-        const zip_int64_t added = zip_file_add(to.get(), entries_[i].name.c_str(), data, 0);
+        // The name's own bytes: libzip marks them UTF-8 again when they are.
+        const char* name = zip_get_name(from, i, ZIP_FL_ENC_RAW);
+        const zip_int64_t added =
+            name != nullptr ? zip_file_add(to.get(), name, data, ZIP_FL_ENC_GUESS) : -1;
         if (added < 0) {
             zip_source_free(data);
             return fail(to.get());
