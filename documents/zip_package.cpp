@@ -8,8 +8,43 @@ namespace {
 
 constexpr zip_uint32_t kPackLevel = 4;
 
-std::string ZipFailure(const char* what) {
-    return std::string("архив ZIP повреждён (") + what + ")";
+// The reason of a libzip failure for the user: in Russian for what a
+// damaged or unusual file gives, libzip's own words for the rest.
+std::string ZipFailure(zip_error_t* error) {
+    std::string why;
+    switch (zip_error_code_zip(error)) {
+    case ZIP_ER_NOZIP:
+        return "это не архив ZIP: файл повреждён, обрезан или не того формата";
+    case ZIP_ER_INCONS:
+        why = "оглавление архива не сходится с его содержимым";
+        break;
+    case ZIP_ER_EOF:
+        why = "архив обрывается";
+        break;
+    case ZIP_ER_CRC:
+        why = "контрольная сумма не совпадает";
+        break;
+    case ZIP_ER_COMPRESSED_DATA:
+    case ZIP_ER_ZLIB:
+        why = "сжатые данные испорчены";
+        break;
+    case ZIP_ER_COMPNOTSUPP:
+        why = "неизвестный метод сжатия";
+        break;
+    case ZIP_ER_ENCRNOTSUPP:
+    case ZIP_ER_NOPASSWD:
+    case ZIP_ER_WRONGPASSWD:
+        return "архив ZIP зашифрован";
+    case ZIP_ER_MULTIDISK:
+        why = "многотомный архив";
+        break;
+    case ZIP_ER_MEMORY:
+        why = "не хватает памяти";
+        break;
+    default:
+        why = zip_error_strerror(error);
+    }
+    return "архив ZIP повреждён: " + why;
 }
 
 struct ArchiveCloser {
@@ -43,14 +78,14 @@ ArchivePtr OpenArchive(std::string_view bytes, std::string& error) {
     zip_error_init(&zerror);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &zerror);
     if (source == nullptr) {
-        error = ZipFailure(zip_error_strerror(&zerror));
+        error = ZipFailure(&zerror);
         zip_error_fini(&zerror);
         return nullptr;
     }
     zip_t* z = zip_open_from_source(source, ZIP_RDONLY | ZIP_CHECKCONS, &zerror);
     if (z == nullptr) {
         zip_source_free(source);
-        error = ZipFailure(zip_error_strerror(&zerror));
+        error = ZipFailure(&zerror);
     }
     zip_error_fini(&zerror);
     return ArchivePtr(z);
@@ -60,7 +95,7 @@ ArchivePtr OpenArchive(std::string_view bytes, std::string& error) {
 bool SourceBytes(zip_source_t* source, std::string& out, std::string& error) {
     zip_stat_t st;
     if (zip_source_open(source) < 0) {
-        error = ZipFailure(zip_error_strerror(zip_source_error(source)));
+        error = ZipFailure(zip_source_error(source));
         return false;
     }
     bool ok = zip_source_stat(source, &st) == 0 && (st.valid & ZIP_STAT_SIZE) != 0;
@@ -69,7 +104,7 @@ bool SourceBytes(zip_source_t* source, std::string& out, std::string& error) {
         ok = zip_source_read(source, out.data(), st.size) == static_cast<zip_int64_t>(st.size);
     }
     if (!ok) {
-        error = ZipFailure(zip_error_strerror(zip_source_error(source)));
+        error = ZipFailure(zip_source_error(source));
     }
     zip_source_close(source);
     return ok;
@@ -101,7 +136,7 @@ std::unique_ptr<ZipPackage> ZipPackage::Open(std::string_view bytes, std::string
     for (zip_int64_t i = 0; i < count; ++i) {
         zip_stat_t st;
         if (zip_stat_index(handle, static_cast<zip_uint64_t>(i), 0, &st) != 0) {
-            error = ZipFailure(zip_strerror(handle));
+            error = ZipFailure(zip_get_error(handle));
             return nullptr;
         }
         ZipEntry entry;
@@ -147,7 +182,7 @@ bool ZipPackage::Unpack(std::size_t index, std::uint64_t limit, std::string* out
     }
     std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive_->zip.get(), index, 0));
     if (!file) {
-        error = ZipFailure(zip_strerror(archive_->zip.get()));
+        error = ZipFailure(zip_get_error(archive_->zip.get()));
         return false;
     }
     if (out != nullptr) {
@@ -159,7 +194,7 @@ bool ZipPackage::Unpack(std::size_t index, std::uint64_t limit, std::string* out
     for (;;) {
         const zip_int64_t n = zip_fread(file.get(), chunk, sizeof chunk);
         if (n < 0) {
-            error = ZipFailure(zip_file_strerror(file.get()));
+            error = ZipFailure(zip_file_get_error(file.get()));
             error += ": " + entry.name;
             return false;
         }
@@ -206,7 +241,7 @@ bool ZipPackage::Rewrite(const std::map<std::size_t, std::string>& replaced, std
     zip_error_init(&zerror);
     SourcePtr target(zip_source_buffer_create(nullptr, 0, 0, &zerror));
     if (!target) {
-        error = ZipFailure(zip_error_strerror(&zerror));
+        error = ZipFailure(&zerror);
         zip_error_fini(&zerror);
         return false;
     }
@@ -214,13 +249,13 @@ bool ZipPackage::Rewrite(const std::map<std::size_t, std::string>& replaced, std
     ArchivePtr to(zip_open_from_source(target.get(), ZIP_TRUNCATE, &zerror));
     if (!to) {
         zip_source_free(target.get()); // the reference the failed open did not take
-        error = ZipFailure(zip_error_strerror(&zerror));
+        error = ZipFailure(&zerror);
         zip_error_fini(&zerror);
         return false;
     }
     zip_error_fini(&zerror);
     const auto fail = [&](zip_t* z) {
-        error = ZipFailure(zip_strerror(z));
+        error = ZipFailure(zip_get_error(z));
         return false;
     };
     for (std::size_t i = 0; i < entries_.size(); ++i) {

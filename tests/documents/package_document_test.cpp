@@ -187,8 +187,8 @@ TEST(PackageDocumentTest, BadPackagesAreRefusedWithAReason) {
         EXPECT_FALSE(Read(file, format, doc, error)) << why;
         EXPECT_NE(error.find(why), std::string::npos) << error;
     };
-    refused(docx.substr(0, docx.size() / 2), FormatDocx, "архив ZIP повреждён");
-    refused("not a zip at all", FormatEpub, "архив ZIP повреждён");
+    refused(docx.substr(0, docx.size() / 2), FormatDocx, "не архив ZIP");
+    refused("not a zip at all", FormatEpub, "не архив ZIP");
     refused(std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + std::string(504, '\0'), FormatDocx,
             "защищён паролем");
     refused(MakeZip({{"word/other.xml", "<a/>"}}), FormatDocx, "word/document.xml");
