@@ -43,7 +43,9 @@ QComboBox* PrepareFileDialog(QFileDialog& dialog, FileDialogKind kind, const Fil
     dialog.setWindowTitle(save ? QStringLiteral("Сохранить текст как")
                                : QStringLiteral("Загрузить текст"));
     SetRussianLabels(dialog, kind);
-    const QStringList filters = NameFilters(save ? kSaveFilter : kOpenFilter);
+    const QStringList filters = NameFilters(!setup.filter.empty() ? setup.filter
+                                            : save                ? kSaveFilter
+                                                                  : kOpenFilter);
     dialog.setNameFilters(filters);
     const int filter = setup.filterIndex.value_or(lastFilter);
     if (filter >= 0 && filter < filters.size()) {

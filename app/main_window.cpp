@@ -411,7 +411,27 @@ void TMainForm::OnSelectionMoved() {
     }
 }
 
+namespace {
+
+// A key that would change the text rather than move about in it.
+bool EditingKey(const QKeyEvent& key) {
+    const QString text = key.text();
+    const bool control = (key.modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) != 0;
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter ||
+           key.key() == Qt::Key_Backspace || key.key() == Qt::Key_Delete ||
+           key.matches(QKeySequence::Paste) || key.matches(QKeySequence::Cut) ||
+           (!control && !text.isEmpty() && text[0].unicode() >= 0x20 && text[0].unicode() != 0x7f);
+}
+
+} // namespace
+
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    // A document takes only the pass's letters; typing says why.
+    if (watched == editor_ && event->type() == QEvent::KeyPress && buffer_->LettersOnly() &&
+        EditingKey(*static_cast<QKeyEvent*>(event))) {
+        host_->ShowInfo(LettersOnlyExplanation(files_->CurrentFormat()));
+        return true;
+    }
     if (watched == editor_ && event->type() == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);
         // The editor would take Ctrl+Z for itself; it belongs to "Откат".

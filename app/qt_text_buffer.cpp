@@ -203,11 +203,14 @@ bool QtTextBuffer::ReplaceSelection(std::u16string_view text) {
     const std::u16string normalized = NormalizeLineBreaks(text);
     const long long after = static_cast<long long>(TextLength()) - SelLength() +
                             static_cast<long long>(normalized.size());
-    if (edit_.isReadOnly() || after > kTextLimit) {
+    QTextCursor c = Cursor();
+    const bool exchange =
+        c.selectionEnd() - c.selectionStart() == 1 && normalized.size() == 1 &&
+        IsLetterExchange(TextRange(c.selectionStart(), c.selectionEnd())[0], normalized[0]);
+    if (readOnly_ || after > kTextLimit || (lettersOnly_ && !exchange)) {
         QApplication::beep();
         return false;
     }
-    QTextCursor c = Cursor();
     const int start = c.selectionStart();
     // The new text takes the format of the replaced text, or of the
     // character before the caret.
@@ -232,9 +235,12 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
     if (colors.back) {
         marks.setBackground(ToQColor(*colors.back));
     }
-    const bool lineBreak =
-        letter == kLineBreak || c.selectedText() == QChar(QChar::ParagraphSeparator);
-    if (lineBreak || edit_.isReadOnly()) {
+    const QString old = c.selectedText();
+    const bool lineBreak = letter == kLineBreak || old == QChar(QChar::ParagraphSeparator);
+    const bool refused =
+        readOnly_ ||
+        (lettersOnly_ && !IsLetterExchange(old.isEmpty() ? 0 : old[0].unicode(), letter));
+    if (lineBreak || refused) {
         if (!marks.properties().isEmpty()) {
             c.mergeCharFormat(marks);
         }
@@ -246,7 +252,7 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
         SetSelLength(0);
         return replaced;
     }
-    if (edit_.isReadOnly()) {
+    if (refused) {
         QApplication::beep();
         c.setPosition(offset);
         SetCursor(c);
@@ -358,11 +364,24 @@ void QtTextBuffer::PasteClipboard() {
 }
 
 bool QtTextBuffer::ReadOnly() const {
-    return edit_.isReadOnly();
+    return readOnly_;
 }
 
 void QtTextBuffer::SetReadOnly(bool on) {
-    edit_.setReadOnly(on);
+    readOnly_ = on;
+    ApplyEditable();
+}
+
+void QtTextBuffer::SetLettersOnly(bool on) {
+    lettersOnly_ = on;
+    ApplyEditable();
+}
+
+void QtTextBuffer::ApplyEditable() {
+    edit_.setReadOnly(readOnly_ || lettersOnly_);
+    if (lettersOnly_ && !readOnly_) {
+        edit_.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
 }
 
 void QtTextBuffer::BeginUpdate() {

@@ -59,6 +59,8 @@ public:
 
     bool ReadOnly() const override;
     void SetReadOnly(bool on) override;
+    bool LettersOnly() const override { return lettersOnly_; }
+    void SetLettersOnly(bool on) override;
     void BeginUpdate() override;
     void EndUpdate() override;
     void SetBusyCursor(bool on) override;
@@ -76,9 +78,14 @@ private:
     // The selection: the widget's own, or the held one while the lock is taken.
     QTextCursor Cursor() const;
     void SetCursor(const QTextCursor& cursor);
+    // The widget takes no typing while read-only or letters-only; letters-only
+    // it still shows the caret and lets the keyboard move it.
+    void ApplyEditable();
 
     QPlainTextEdit& edit_;
     LetterSwapLayout* layout_; // the editor's document owns it
+    bool readOnly_ = false;
+    bool lettersOnly_ = false;
     int updateLock_ = 0;
     // While the update lock is held the document's changes form one edit
     // block, laid out once when the lock goes, and the selection lives here:

@@ -7,8 +7,10 @@
 #include "documents/file_properties.h"
 #include "documents/input_file.h"
 #include "documents/memory_text_buffer.h"
+#include "documents/package_document.h"
 #include "documents/plain_text_counter.h"
 #include "documents/text_format.h"
+#include "documents/zip_package.h"
 
 namespace umlo::cli {
 namespace {
@@ -25,9 +27,10 @@ std::string ShownPath(const std::string& path) {
     return ec ? path : full.lexically_normal().string();
 }
 
-// Rich text is read whole: its letters are known only once it is parsed.
-bool RichTextRows(const std::string& path, EncodingChoice choice, std::vector<PropertyRow>& rows,
-                  std::string& error, const std::function<void()>& waiting) {
+// Rich text and documents are read whole: their letters are known only once
+// they are parsed.
+bool WholeFileRows(const std::string& path, EncodingChoice choice, std::vector<PropertyRow>& rows,
+                   std::string& error, const std::function<void()>& waiting) {
     TextDocument document;
     if (!ReadTextDocument(path, choice, document, error, waiting)) {
         return false;
@@ -56,6 +59,26 @@ bool PlainTextRows(const std::string& path, EncodingChoice choice, std::vector<P
         }
         start += piece;
     } while (!piece.empty() && start.size() < kStartBytes);
+
+    // A document with a name that does not say so is known by its content.
+    if (LooksLikeZip(start) || DocumentFormatOf(path, start) != 0) {
+        while (!piece.empty()) {
+            if (FileResult r = input.Next(piece); !r) {
+                error = r.error;
+                return false;
+            }
+            start += piece;
+        }
+        if (const TextFormat document = DocumentFormatOf(path, start)) {
+            PackageDocument package;
+            if (!ReadPackageDocument(std::move(start), document, package, error)) {
+                error = path + ": " + error;
+                return false;
+            }
+            rows = PropertyRowsOf(package.text, ShownPath(path), package.format, input.Done());
+            return true;
+        }
+    }
 
     bool undecided = false;
     TextFormat format = PlainFormatFromStart(start, choice, undecided);
@@ -115,10 +138,11 @@ int RunInfo(const CliArguments& args, Console& console) {
         std::vector<PropertyRow> rows;
         std::string error;
         const auto waiting = [&console, &path] { console.err << WaitingNote(path) << std::flush; };
-        const bool read =
-            InputExists(path, error) &&
-            (IsRtfName(path) ? RichTextRows(path, args.encoding, rows, error, waiting)
-                             : PlainTextRows(path, args.encoding, rows, error, waiting));
+        const bool whole = IsRtfName(path) || (DocumentFormatOfName(path) != 0 &&
+                                               DocumentFormatOfName(path) != FormatFb2);
+        const bool read = InputExists(path, error) &&
+                          (whole ? WholeFileRows(path, args.encoding, rows, error, waiting)
+                                 : PlainTextRows(path, args.encoding, rows, error, waiting));
         if (!read) {
             console.err << "umlo-cli: " << error << "\n";
             failed = true;

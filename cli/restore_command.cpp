@@ -160,9 +160,12 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
         // An unchanged file is left untouched in place.
         if (!args.inPlace || buffer.Text() != input.document.Text()) {
             const bool asRtf = !args.inPlace && IsRtfName(target);
-            if (const FileResult r =
-                    WriteFileReplacing(target, EncodeDocument(input.document, buffer, asRtf));
-                !r) {
+            std::string bytes;
+            std::string error;
+            if (!EncodeDocumentFile(target, input.document, buffer, asRtf, bytes, error)) {
+                err << "umlo-cli: " << error << "\n";
+                failed = true;
+            } else if (const FileResult r = WriteFileReplacing(target, bytes); !r) {
                 err << "umlo-cli: " << r.error << "\n";
                 failed = true;
             }

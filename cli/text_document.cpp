@@ -76,6 +76,9 @@ std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name) {
 }
 
 TextFormat ChooseFormat(std::string_view path, std::string_view bytes, EncodingChoice choice) {
+    if (const TextFormat document = DocumentFormatOf(path, bytes)) {
+        return document;
+    }
     // A file named .rtf that holds no rich text is plain text to be kept so;
     // standard input has no name, and is rich text when it looks so.
     if ((IsRtfName(path) || path == "-") && LooksLikeRtf(bytes)) {
@@ -131,6 +134,14 @@ bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocume
     }
     out.fileSize = bytes.size();
     out.format = ChooseFormat(path, bytes, choice);
+    if (IsDocumentFormat(out.format)) {
+        if (!ReadPackageDocument(std::move(bytes), out.format, out.package, error)) {
+            error = path + ": " + error;
+            return false;
+        }
+        out.format = out.package.format;
+        return true;
+    }
     if (HasFlag(out.format, FormatRtf)) {
         if (!RtfIsComplete(bytes)) {
             error = path + ": файл RTF обрывается (не закрыты все группы)";
@@ -149,7 +160,9 @@ bool ReadTextDocument(const std::string& path, EncodingChoice choice, TextDocume
 }
 
 void LoadDocument(const TextDocument& document, TextBuffer& buffer) {
-    if (HasFlag(document.format, FormatRtf)) {
+    if (IsDocumentFormat(document.format)) {
+        buffer.SetAllText(document.package.text);
+    } else if (HasFlag(document.format, FormatRtf)) {
         SetBufferRichText(buffer, document.rtf.text);
     } else {
         buffer.SetAllText(document.plain.text);
@@ -168,6 +181,20 @@ std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer&
         return WriteRtf(BufferRichText(buffer));
     }
     return EncodePlainText(document.plain, buffer.Text());
+}
+
+bool EncodeDocumentFile(const std::string& path, const TextDocument& document,
+                        const MemoryTextBuffer& buffer, bool asRtf, std::string& out,
+                        std::string& error) {
+    if (!IsDocumentFormat(document.format)) {
+        out = EncodeDocument(document, buffer, asRtf);
+        return true;
+    }
+    if (!PatchPackageDocument(document.package, buffer.Text(), out, error)) {
+        error = path + " не записан: " + error;
+        return false;
+    }
+    return true;
 }
 
 } // namespace umlo::cli

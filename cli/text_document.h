@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "documents/memory_text_buffer.h"
+#include "documents/package_document.h"
 #include "documents/plain_text.h"
 #include "documents/rich_text.h"
 #include "documents/rtf_patch.h"
@@ -21,7 +22,8 @@ namespace umlo::cli {
 enum class EncodingChoice { Auto, Ansi, Utf8, Utf16 };
 std::optional<EncodingChoice> ParseEncodingChoice(std::string_view name);
 
-// The format of a file: FormatRtf for a rich-text name holding rich text; else
+// The format of a file: a document format (DOCX, ODT, FB2, EPUB) by its name
+// or its content; FormatRtf for a rich-text name holding rich text; else
 // a signature decides, then UTF-16 byte statistics, then valid UTF-8, and the
 // rest is cp1251. A choice other than Auto fixes the encoding; the signature
 // and the byte order of UTF-16 still come from the bytes.
@@ -43,10 +45,13 @@ bool RtfIsComplete(std::string_view data);
 struct TextDocument {
     TextFormat format = 0;
     std::size_t fileSize = 0;
-    RtfSource rtf;   // rich text, as read, for the patch that writes it back
-    PlainText plain; // plain text
+    RtfSource rtf;           // rich text, as read, for the patch that writes it back
+    PlainText plain;         // plain text
+    PackageDocument package; // a document, for the patch that writes it back
     const std::u16string& Text() const {
-        return HasFlag(format, FormatRtf) ? rtf.text.text : plain.text;
+        return IsDocumentFormat(format)     ? package.text
+               : HasFlag(format, FormatRtf) ? rtf.text.text
+                                            : plain.text;
     }
 };
 
@@ -65,5 +70,11 @@ void LoadDocument(const TextDocument& document, TextBuffer& buffer);
 // text read from a file is that file patched where its letters changed.
 std::string EncodeDocument(const TextDocument& document, const MemoryTextBuffer& buffer,
                            bool asRtf = false);
+// The same for any format: a document (DOCX, ODT, FB2, EPUB) is its file with
+// the changed letters patched, whatever the target's name; false, with a
+// message naming the file, when it cannot be.
+bool EncodeDocumentFile(const std::string& path, const TextDocument& document,
+                        const MemoryTextBuffer& buffer, bool asRtf, std::string& out,
+                        std::string& error);
 
 } // namespace umlo::cli

@@ -8,6 +8,7 @@
 
 #include "core/codepage.h"
 #include "core/words.h"
+#include "documents/package_document.h"
 
 namespace umlo {
 
@@ -53,6 +54,13 @@ std::string RestorationVerdict(std::int64_t degree) {
 }
 
 std::string FormatDescription(TextFormat format) {
+    if (IsDocumentFormat(format)) {
+        // Only FictionBook may be in windows-1251; the packages are UTF-8.
+        const bool fictionBook =
+            DocumentBits(format) == FormatFb2 || DocumentBits(format) == FormatFb2Zip;
+        return std::string(fictionBook && !HasFlag(format, FormatUtf8) ? "ANSI" : "UTF-8") + ", " +
+               std::string(DocumentFormatName(format));
+    }
     std::string text;
     if (HasFlag(format, FormatUtf8)) {
         text = "UTF-8";

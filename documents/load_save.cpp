@@ -44,6 +44,13 @@ private:
 
 } // namespace
 
+std::string LettersOnlyExplanation(TextFormat format) {
+    return "Документ " + std::string(DocumentFormatName(format)) +
+           " можно только ёфицировать: при сохранении в нём меняются лишь буквы е и ё, а всё "
+           "остальное (оформление, сноски, рисунки) остаётся как было.\rЧтобы править текст, "
+           "сохраните его как простой текст или RTF (\"Сохранить текст как\").";
+}
+
 bool ConfirmOverwrite(Host& host, std::string_view path) {
     return host.AskYesNo("Файл " + std::string(path) + " существует. Переписать?");
 }
@@ -53,6 +60,9 @@ TextFiles::TextFiles(TextBuffer& editor, TextIoHost& host, RecentFiles& recent,
     : editor_(editor), host_(host), recent_(recent), options_(options), values_(values) {}
 
 TextFormat TextFiles::ResolveFormat(const std::string& path, TextFormat dialogFormat) const {
+    if (const TextFormat document = DocumentFormatOfFile(path)) {
+        return document;
+    }
     return umlo::ResolveFormat(path, dialogFormat, options_.AutoUnicode, values_.UTFLength);
 }
 
@@ -60,6 +70,12 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
     if (!FileExists(path)) {
         host_.ShowError("Файл \"" + path + "\" не найден");
         return false;
+    }
+    // A document is never read as plain text, from wherever its format came.
+    if (!IsDocumentFormat(format)) {
+        if (const TextFormat document = DocumentFormatOfFile(path)) {
+            format = document;
+        }
     }
     {
         BusyStatus busy(host_, "Загрузка файла " + path + " ...");
@@ -74,7 +90,11 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
             }
             host_.SetCaption(path);
             host_.SetModified(false);
+            if (origin.package) {
+                format = origin.package->format; // with the encoding found in it
+            }
             origin_ = std::move(origin);
+            editor_.SetLettersOnly(IsDocumentFormat(format));
         }
         editor_.GotoOffset(recent_.RecentPosition(path));
         host_.ShowCaretPosition(editor_.SelStart());
@@ -108,7 +128,7 @@ bool TextFiles::OpenText() {
     const TextFormat format =
         ResolveFormat(choice->path, DialogChoiceFormat(choice->encodingIndex, choice->filterIndex));
     openDialogFormat_ = format;
-    if (HasFlag(format, FormatUtf8) && values_.UTF8Warning) {
+    if (HasFlag(format, FormatUtf8) && !IsDocumentFormat(format) && values_.UTF8Warning) {
         if (!host_.AskYesNo(kUtf8Question)) {
             return false;
         }
@@ -127,7 +147,34 @@ bool TextFiles::LoadDropped(const std::vector<std::string>& paths) {
     return LoadText(paths.front(), ResolveFormat(paths.front(), 0));
 }
 
+bool TextFiles::WriteDocument(const std::string& path, TextFormat format) {
+    std::string bytes;
+    {
+        BusyStatus busy(host_);
+        EditorBusy hourglass(editor_);
+        FileResult written = EncodeDocumentBytes(path, origin_, editor_, bytes);
+        if (written) {
+            written = WriteFileReplacing(path, bytes);
+        }
+        if (!written) {
+            host_.ShowError(written.error);
+            return false;
+        }
+        // What was written is what later saves patch.
+        auto document = std::make_shared<PackageDocument>();
+        std::string why;
+        if (ReadPackageDocument(std::move(bytes), format, *document, why)) {
+            origin_.package = std::move(document);
+        }
+    }
+    host_.SetModified(false);
+    return true;
+}
+
 bool TextFiles::Write(const std::string& path, TextFormat format) {
+    if (IsDocumentFormat(format)) {
+        return WriteDocument(path, format);
+    }
     if (HasFlag(format, FormatRtf) && origin_.rtf && !RichTextPatchable(origin_, editor_) &&
         !host_.AskYesNo(kRichTextLossQuestion)) {
         return false;
@@ -150,7 +197,7 @@ bool TextFiles::Write(const std::string& path, TextFormat format) {
         }
     }
     if (HasFlag(format, FormatRtf)) {
-        origin_ = FileOrigin{std::nullopt, ReadRtfSource(std::move(bytes))};
+        origin_ = FileOrigin{std::nullopt, ReadRtfSource(std::move(bytes)), nullptr};
     } else if (!origin_.plain ||
                (origin_.plain->format & kEncodingMask) != (format & kEncodingMask)) {
         origin_ = {}; // written in the default way: saved so from now on
@@ -170,6 +217,14 @@ bool TextFiles::SaveAs() {
     setup.encodingEnabled = true;
     setup.encodingIndex = EncodingIndexOf(saveDialogFormat_);
     setup.filterIndex = HasFlag(saveDialogFormat_, FormatRtf) ? kRichTextFilter : 0;
+    const bool document = IsDocumentFormat(currentFormat_) && origin_.package;
+    if (document) {
+        // The document itself, or its text exported as plain or rich text.
+        setup.filter = std::string(kSaveFilter) + "|" +
+                       std::string(DocumentFormatName(currentFormat_)) + "|" +
+                       std::string(DocumentFormatPattern(currentFormat_));
+        setup.filterIndex = kDocumentFilter;
+    }
     const auto choice = host_.ShowSaveDialog(setup);
     if (!choice) {
         return false;
@@ -178,11 +233,14 @@ bool TextFiles::SaveAs() {
     if (FileExists(path) && !ConfirmOverwrite(host_, path)) {
         return false;
     }
-    const TextFormat format = DialogChoiceFormat(choice->encodingIndex, choice->filterIndex);
+    const TextFormat format = document && choice->filterIndex == kDocumentFilter
+                                  ? currentFormat_
+                                  : DialogChoiceFormat(choice->encodingIndex, choice->filterIndex);
     saveDialogFormat_ = format;
     const bool losesRichText = HasFlag(currentFormat_, FormatRtf) && !HasFlag(format, FormatRtf);
+    const bool unicode = HasFlag(currentFormat_, kEncodingMask) || IsDocumentFormat(currentFormat_);
     const bool losesUnicode =
-        HasFlag(currentFormat_, kEncodingMask) && !HasFlag(format, kEncodingMask);
+        unicode && !HasFlag(format, kEncodingMask) && !IsDocumentFormat(format);
     if ((losesRichText || losesUnicode) && !host_.AskYesNo(kLossQuestion)) {
         return false;
     }
@@ -190,6 +248,7 @@ bool TextFiles::SaveAs() {
         return false; // path and format stay those of the text as it is on disk
     }
     currentFormat_ = format;
+    editor_.SetLettersOnly(IsDocumentFormat(format));
     values_.TextDirectory = FolderOf(path);
     currentPath_ = path;
     host_.SetCaption(path);

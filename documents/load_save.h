@@ -19,6 +19,9 @@
 
 namespace umlo {
 
+// Why a document's text takes no typing, for when the user tries (UTF-8).
+std::string LettersOnlyExplanation(TextFormat format);
+
 // "Файл <path> существует. Переписать?"; true on Yes (No is the default).
 bool ConfirmOverwrite(Host& host, std::string_view path);
 
@@ -37,10 +40,12 @@ public:
         currentPath_ = std::move(path);
         currentFormat_ = format;
         origin_ = {};
+        editor_.SetLettersOnly(false);
     }
     void ForgetCurrentPath() {
         currentPath_.clear();
         origin_ = {};
+        editor_.SetLettersOnly(false);
     }
 
     // The format of a file the user chose or dropped (see encoding_detect.h).
@@ -84,6 +89,8 @@ private:
     // later saves. Rich text changed beyond its letters is written anew only
     // after the user agreed to lose what the program does not show.
     bool Write(const std::string& path, TextFormat format);
+    // A document is written only as itself with its changed letters.
+    bool WriteDocument(const std::string& path, TextFormat format);
 
     // The file the current text was read from or last written to, so that a
     // save changes only what the user changed: a plain text's signature and

@@ -141,7 +141,9 @@ bool MemoryTextBuffer::ReplaceSelection(std::u16string_view text) {
     const std::u16string inserted = NormalizeLineBreaks(text);
     const long long newLength =
         static_cast<long long>(TextLength()) - selLength_ + static_cast<long long>(inserted.size());
-    if (readOnly_ || newLength > textLimit_) {
+    const bool exchange = selLength_ == 1 && inserted.size() == 1 &&
+                          IsLetterExchange(text_[static_cast<size_t>(selStart_)], inserted[0]);
+    if (readOnly_ || newLength > textLimit_ || (lettersOnly_ && !exchange)) {
         ++beepCount_;
         return false;
     }
@@ -180,7 +182,7 @@ bool MemoryTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterCo
         selLength_ = 0;
         return replaced;
     }
-    if (readOnly_) {
+    if (readOnly_ || (lettersOnly_ && !IsLetterExchange(at, letter))) {
         ++beepCount_;
         return false;
     }
@@ -242,7 +244,7 @@ void MemoryTextBuffer::CutSelection() {
     if (selLength_ == 0) {
         return;
     }
-    if (readOnly_) {
+    if (readOnly_ || lettersOnly_) {
         ++beepCount_;
         return;
     }

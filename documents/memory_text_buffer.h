@@ -51,6 +51,8 @@ public:
 
     bool ReadOnly() const override { return readOnly_; }
     void SetReadOnly(bool on) override { readOnly_ = on; }
+    bool LettersOnly() const override { return lettersOnly_; }
+    void SetLettersOnly(bool on) override { lettersOnly_ = on; }
     void BeginUpdate() override;
     void EndUpdate() override;
     void SetBusyCursor(bool on) override { busyCursor_ = on; }
@@ -89,6 +91,7 @@ private:
     std::u16string clipboard_;
     int selStart_ = 0;
     int selLength_ = 0;
+    bool lettersOnly_ = false;
     bool readOnly_ = false;
     bool busyCursor_ = false;
     int updateLock_ = 0;

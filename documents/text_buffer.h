@@ -53,6 +53,14 @@ inline std::u16string NormalizeLineBreaks(std::u16string_view text) {
     return out;
 }
 
+// Whether one character for another is an exchange of е and ё (Е and Ё),
+// either way or the letter for itself.
+constexpr bool IsLetterExchange(char16_t from, char16_t to) {
+    const auto lower = [](char16_t c) { return c == u'е' || c == u'ё'; };
+    const auto upper = [](char16_t c) { return c == u'Е' || c == u'Ё'; };
+    return (lower(from) && lower(to)) || (upper(from) && upper(to));
+}
+
 struct LineColumn {
     int line;   // 0-based
     int column; // 1-based
@@ -135,6 +143,12 @@ public:
 
     virtual bool ReadOnly() const = 0;
     virtual void SetReadOnly(bool on) = 0;
+    // A document that can be written back only where its е and ё changed:
+    // every edit but one letter exchanged for its pair (IsLetterExchange) is
+    // refused as when read-only, so a pass and its undo still work. Loading a
+    // text (SetAllText, ClearText) is no edit.
+    virtual bool LettersOnly() const = 0;
+    virtual void SetLettersOnly(bool on) = 0;
     virtual void BeginUpdate() = 0;
     virtual void EndUpdate() = 0;
     virtual void SetBusyCursor(bool on) = 0;

@@ -188,6 +188,21 @@ FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& 
         return r;
     }
     try {
+        if (IsDocumentFormat(format)) {
+            auto document = std::make_shared<PackageDocument>();
+            std::string why;
+            if (!ReadPackageDocument(std::move(bytes), format, *document, why)) {
+                return FileResult::Failure("Файл \"" + path + "\": " + why);
+            }
+            {
+                UpdateLock lock(buffer);
+                buffer.SetAllText(document->text);
+            }
+            if (origin != nullptr) {
+                *origin = FileOrigin{std::nullopt, std::nullopt, std::move(document)};
+            }
+            return {};
+        }
         if (HasFlag(format, FormatRtf) && LooksLikeRtf(bytes)) {
             RtfSource source = ReadRtfSource(std::move(bytes));
             {
@@ -195,7 +210,7 @@ FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& 
                 SetBufferRichText(buffer, source.text);
             }
             if (origin != nullptr) {
-                *origin = FileOrigin{std::nullopt, std::move(source)};
+                *origin = FileOrigin{std::nullopt, std::move(source), nullptr};
             }
             return {};
         }
@@ -211,7 +226,7 @@ FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& 
         }
         if (origin != nullptr) {
             plain.text = std::u16string();
-            *origin = FileOrigin{std::move(plain), std::nullopt};
+            *origin = FileOrigin{std::move(plain), std::nullopt, nullptr};
         }
     } catch (const std::bad_alloc&) {
         return ReadFailure(path, ENOMEM);
@@ -246,9 +261,32 @@ std::string EncodeBufferText(TextFormat format, TextBuffer& buffer, const FileOr
     return EncodeText(Plain(buffer.GetAllText()), format);
 }
 
+FileResult EncodeDocumentBytes(const std::string& path, const FileOrigin& origin,
+                               const TextBuffer& buffer, std::string& bytes) {
+    if (!origin.package) {
+        return FileResult::Failure("Файл \"" + path +
+                                   "\" не записан: документ можно записать, только исправив "
+                                   "в нём буквы, а исходный документ не прочитан");
+    }
+    std::string why;
+    try {
+        if (!PatchPackageDocument(*origin.package, buffer.GetAllText(), bytes, why)) {
+            return FileResult::Failure("Файл \"" + path + "\" не записан: " + why);
+        }
+    } catch (const std::bad_alloc&) {
+        return WriteFailure(path, ENOMEM);
+    }
+    return {};
+}
+
 FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
                          const FileOrigin* origin) {
     std::string bytes;
+    if (IsDocumentFormat(format)) {
+        const FileResult encoded =
+            EncodeDocumentBytes(path, origin != nullptr ? *origin : FileOrigin{}, buffer, bytes);
+        return encoded ? WriteFileReplacing(path, bytes) : encoded;
+    }
     try {
         bytes = EncodeBufferText(format, buffer, origin);
     } catch (const std::bad_alloc&) {

@@ -2,10 +2,12 @@
 // cp1251, UTF-8, UTF-16 little-endian or rich text (see text_format.h).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "documents/package_document.h"
 #include "documents/plain_text.h"
 #include "documents/rich_text.h"
 #include "documents/rtf_patch.h"
@@ -45,9 +47,13 @@ void SetBufferRichText(TextBuffer& buffer, const RichText& text);
 struct FileOrigin {
     std::optional<PlainText> plain; // its signature and line ends (text empty)
     std::optional<RtfSource> rtf;   // the rich-text file itself, for a patch
+    // A document (DOCX, ODT, FB2, EPUB): it can only be written by a patch.
+    std::shared_ptr<const PackageDocument> package;
 };
 
-// Fills the buffer from the file, under the update lock. Plain text must be
+// Fills the buffer from the file, under the update lock. A document format
+// reads the document's text (origin then holds the document, with its
+// encoding in its format). Plain text must be
 // text in its encoding (a file that is not is refused, since saving it would
 // destroy it). With origin, what a later save needs is kept there. On
 // failure the buffer and origin are left as they were.
@@ -63,8 +69,15 @@ std::string EncodeBufferText(TextFormat format, TextBuffer& buffer,
 // Whether EncodeBufferText can write rich text by patching its file.
 bool RichTextPatchable(const FileOrigin& origin, const TextBuffer& buffer);
 
-// Writes EncodeBufferText through a temporary file beside it and a rename, so
-// a failed write leaves the old file whole.
+// A document's file with the letters that changed in the buffer patched;
+// a failure (the text changed in more than е and ё, no document read)
+// names the file.
+FileResult EncodeDocumentBytes(const std::string& path, const FileOrigin& origin,
+                               const TextBuffer& buffer, std::string& bytes);
+
+// Writes EncodeBufferText (or, for a document format, EncodeDocumentBytes)
+// through a temporary file beside it and a rename, so a failed write leaves
+// the old file whole.
 FileResult WriteTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
                          const FileOrigin* origin = nullptr);
 

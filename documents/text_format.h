@@ -15,6 +15,23 @@ constexpr TextFormat FormatUtf16LE = 4;
 constexpr TextFormat FormatUtf16BE = 8;
 constexpr TextFormat FormatSignature = 16;
 
+// A document whose text lives in XML, alone or in a zip package: a number in
+// the three high bits. Only an FB2 file also has an encoding bit (UTF-8 or
+// none for windows-1251); the others are always UTF-8 and have none.
+constexpr TextFormat kDocumentMask = 0xE0;
+constexpr TextFormat FormatDocx = 0x20;
+constexpr TextFormat FormatOdt = 0x40;
+constexpr TextFormat FormatFb2 = 0x60;
+constexpr TextFormat FormatFb2Zip = 0x80;
+constexpr TextFormat FormatEpub = 0xA0;
+
+constexpr TextFormat DocumentBits(TextFormat format) {
+    return format & kDocumentMask;
+}
+constexpr bool IsDocumentFormat(TextFormat format) {
+    return DocumentBits(format) != 0;
+}
+
 // The encoding bits alone (UTF-8, UTF-16 LE and BE); 0 is cp1251.
 constexpr TextFormat kEncodingMask = FormatUtf8 | FormatUtf16LE | FormatUtf16BE;
 

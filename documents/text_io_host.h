@@ -15,11 +15,17 @@
 namespace umlo {
 
 // The dialogs' filters, in the form "name|pattern|name|pattern".
+// The documents (DOCX, ODT, FictionBook, EPUB) are known by their names or
+// their content, whichever filter is chosen.
 constexpr std::string_view kOpenFilter =
-    "Простой текст|*.txt|Текст RTF|*.rtf|Текст FictionBook|*.fb2|Все файлы|*.*";
+    "Простой текст|*.txt|Текст RTF|*.rtf|Текст FictionBook|*.fb2 *.fb2.zip|Документ Word|*.docx|"
+    "Документ OpenDocument|*.odt|Книга EPUB|*.epub|Все файлы|*.*";
 constexpr std::string_view kSaveFilter = "Простой текст|*.txt|Текст RTF|*.rtf";
-constexpr int kOpenFilterAllTypes = 3; // chosen when the open dialog is first shown
+constexpr int kOpenFilterAllTypes = 6; // chosen when the open dialog is first shown
 constexpr int kRichTextFilter = 1;     // "Rich text", in both dialogs
+// A document's own format, added after the save filter's two when the text
+// is a document: it is written back by a patch of the document.
+constexpr int kDocumentFilter = 2;
 
 // The encoding list below the dialogs' standard controls.
 constexpr std::string_view kEncodingLabel = "&Кодировка:";
@@ -53,6 +59,8 @@ struct FileDialogSetup {
     bool encodingEnabled = true;
     // Filter to choose before showing; nullopt keeps the dialog's last choice.
     std::optional<int> filterIndex;
+    // The filters when not the dialog's own ("name|pattern|…").
+    std::string filter;
 };
 
 struct FileDialogChoice {

@@ -9,16 +9,18 @@ seconds=${1:-60}
 dir=build-fuzz
 cmake -S . -B "$dir" -DUMLO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DUMLO_BUILD_GUI=OFF -DUMLO_BUILD_TESTS=OFF -DUMLO_BUILD_BENCH=OFF >/dev/null
-targets=(rtf_reader rtf_patch detect_encoding decode_text plain_text)
+targets=(rtf_reader rtf_patch detect_encoding decode_text plain_text xml_text zip_package)
 cmake --build "$dir" -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 mkdir -p "$dir/crashes"
-declare -A seeds=([rtf_reader]=rtf [rtf_patch]=rtf [detect_encoding]=encoding [decode_text]=text [plain_text]=plain)
+declare -A seeds=([rtf_reader]=rtf [rtf_patch]=rtf [detect_encoding]=encoding [decode_text]=text
+    [plain_text]=plain [xml_text]=xml [zip_package]=zip)
 for t in "${targets[@]}"; do
     work="$dir/corpus/$t"
     mkdir -p "$work"
     cp -n fuzz/corpus/"${seeds[$t]}"/* "$work"/ 2>/dev/null || true
     extra=()
     [[ "$t" == rtf_* ]] && extra=(-dict=fuzz/rtf.dict)
+    [ "$t" = xml_text ] && extra=(-dict=fuzz/xml.dict)
     echo "== fuzz_$t for ${seconds}s"
     "$dir/bin/fuzz_$t" -max_total_time="$seconds" -artifact_prefix="$dir/crashes/$t-" \
         "${extra[@]}" "$work" 2>&1 | grep -E '^(#[0-9]+ +DONE|Done|==[0-9]+==ERROR|SUMMARY)' || true

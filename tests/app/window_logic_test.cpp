@@ -73,8 +73,10 @@ TEST(MessageBoxes, RussianCaptionsAndCarriageReturnsAsLineBreaks) {
 
 TEST(FileDialogs, FiltersInQtForm) {
     const QStringList filters = NameFilters(kOpenFilter);
-    ASSERT_EQ(filters.size(), 4);
+    ASSERT_EQ(filters.size(), 7);
     EXPECT_EQ(filters[0], QStringLiteral("Простой текст (*.txt)"));
+    EXPECT_EQ(filters[2], QStringLiteral("Текст FictionBook (*.fb2 *.fb2.zip)"));
+    EXPECT_EQ(filters[3], QStringLiteral("Документ Word (*.docx)"));
     EXPECT_EQ(filters[kOpenFilterAllTypes], QStringLiteral("Все файлы (*.*)"));
     EXPECT_EQ(NameFilters(kSaveFilter)[kRichTextFilter], QStringLiteral("Текст RTF (*.rtf)"));
 }

@@ -15,6 +15,7 @@
 #include "documents/memory_text_buffer.h"
 #include "documents/rtf_reader.h"
 #include "tests/support/test_files.h"
+#include "tests/support/zip_builder.h"
 
 namespace umlo {
 namespace {
@@ -516,6 +517,121 @@ TEST_F(LoadSaveTest, RichTextIsPatchedAndRewrittenOnlyAfterAQuestion) {
     ASSERT_TRUE(files.SaveCurrent());
     EXPECT_EQ(ReadRtf(Read(path)).text, u"xещё мед");
     EXPECT_EQ(Read(path).find("\\li720"), std::string::npos);
+}
+
+// A small Word document: a paragraph split into runs, and a picture.
+std::string SmallDocx() {
+    return umlo::testing::MakeZip(
+        {{"word/document.xml",
+          "<w:document><w:body><w:p><w:r><w:t>Е</w:t></w:r><w:r><w:t>ще мед</w:t></w:r></w:p>"
+          "<w:p><w:r><w:t>лес</w:t></w:r></w:p></w:body></w:document>"},
+         {"word/media/a.png", "\x89PNG е", true}});
+}
+
+TEST_F(LoadSaveTest, ADocumentTakesOnlyLetterChangesAndIsSavedIntoItself) {
+    const std::string path = Write("doc.docx", SmallDocx());
+    ASSERT_TRUE(files.LoadText(path, 0)); // the name tells the format
+    EXPECT_EQ(editor.GetAllText(), u"Еще мед\rлес");
+    EXPECT_EQ(files.CurrentFormat(), FormatDocx);
+    EXPECT_TRUE(editor.LettersOnly());
+    // Typing, cutting and pasting are refused; a pass's letter is not.
+    editor.SetCaret(0);
+    EXPECT_FALSE(editor.ReplaceSelection(u"x"));
+    editor.SetSelLength(1);
+    editor.CutSelection();
+    EXPECT_EQ(editor.GetAllText(), u"Еще мед\rлес");
+    EXPECT_TRUE(editor.ReplaceLetter(0, u'Ё', {}));
+    EXPECT_FALSE(editor.ReplaceLetter(1, u'ё', {})); // щ is no е
+    EXPECT_TRUE(editor.ReplaceLetter(5, u'ё', {}));
+    window.modified = true;
+    ASSERT_TRUE(files.SaveCurrent()) << (window.messages.empty() ? "" : window.messages.back());
+    EXPECT_FALSE(window.modified);
+    const auto entries = umlo::testing::ZipEntries(Read(path));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].data,
+              "<w:document><w:body><w:p><w:r><w:t>Ё</w:t></w:r><w:r><w:t>ще мёд</w:t></w:r></w:p>"
+              "<w:p><w:r><w:t>лес</w:t></w:r></w:p></w:body></w:document>");
+    EXPECT_EQ(entries[1].data, "\x89PNG е");
+    // A second save patches what the first one wrote.
+    EXPECT_TRUE(editor.ReplaceLetter(9, u'ё', {}));
+    ASSERT_TRUE(files.SaveCurrent());
+    PackageDocument again;
+    std::string error;
+    ASSERT_TRUE(ReadPackageDocument(Read(path), FormatDocx, again, error)) << error;
+    EXPECT_EQ(again.text, u"Ёще мёд\rлёс");
+}
+
+TEST_F(LoadSaveTest, SaveAsWritesTheDocumentElsewhereOrExportsItsText) {
+    const std::string path = Write("doc.docx", SmallDocx());
+    ASSERT_TRUE(files.LoadText(path, 0));
+    editor.ReplaceLetter(5, u'ё', {});
+    // The document's own format is offered and chosen first.
+    const std::string copy = Path("copy.docx");
+    Choose(copy, 0, kDocumentFilter);
+    ASSERT_TRUE(files.SaveAs());
+    ASSERT_EQ(window.saveSetups.size(), 1u);
+    EXPECT_EQ(window.saveSetups[0].filter, "Простой текст|*.txt|Текст RTF|*.rtf|DOCX|*.docx");
+    EXPECT_EQ(window.saveSetups[0].filterIndex, kDocumentFilter);
+    EXPECT_EQ(files.CurrentFormat(), FormatDocx);
+    EXPECT_NE(umlo::testing::ZipEntries(Read(copy)).at(0).data.find("ще мёд"), std::string::npos);
+    EXPECT_EQ(Read(path), SmallDocx()); // the original is left alone
+    // Exported as UTF-8 plain text, it is a text like any other.
+    const std::string plain = Path("text.txt");
+    Choose(plain, 1, 0);
+    ASSERT_TRUE(files.SaveAs());
+    EXPECT_EQ(Read(plain), "\xEF\xBB\xBFЕще мёд\r\nлес");
+    EXPECT_EQ(files.CurrentFormat(), FormatUtf8);
+    EXPECT_FALSE(editor.LettersOnly());
+    EXPECT_TRUE(editor.ReplaceSelection(u"x"));
+
+    // Or as rich text.
+    ASSERT_TRUE(files.LoadText(copy, 0));
+    const std::string rtf = Path("text.rtf");
+    Choose(rtf, 0, kRichTextFilter);
+    window.answers.push_back(MessageResult::Yes); // characters may be lost
+    ASSERT_TRUE(files.SaveAs());
+    EXPECT_EQ(window.messages.back(), kLoss);
+    EXPECT_EQ(ReadRtf(Read(rtf)).text, u"Еще мёд\rлес");
+    EXPECT_EQ(files.CurrentFormat(), FormatRtf);
+    EXPECT_FALSE(editor.LettersOnly());
+}
+
+TEST_F(LoadSaveTest, ADocumentThatCannotBeReadOrWrittenChangesNothing) {
+    const std::string text = Write("a.txt", "keep");
+    ASSERT_TRUE(files.LoadText(text, 0));
+    const std::string docx = SmallDocx();
+    const std::string cut = Write("cut.docx", docx.substr(0, docx.size() - 30));
+    EXPECT_FALSE(files.LoadText(cut, 0));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_NE(window.messages[0].find(cut), std::string::npos) << window.messages[0];
+    EXPECT_NE(window.messages[0].find("ZIP"), std::string::npos) << window.messages[0];
+    EXPECT_EQ(editor.GetAllText(), u"keep");
+    EXPECT_EQ(files.CurrentPath(), text);
+    EXPECT_FALSE(editor.LettersOnly());
+
+    // A text that changed beyond its letters is not written into the document.
+    const std::string path = Write("doc.docx", docx);
+    ASSERT_TRUE(files.LoadText(path, 0));
+    editor.SetLettersOnly(false);
+    editor.SetCaret(0);
+    editor.ReplaceSelection(u"x");
+    EXPECT_FALSE(files.SaveCurrent());
+    EXPECT_NE(window.messages.back().find("не только в буквах"), std::string::npos);
+    EXPECT_NE(window.messages.back().find(path), std::string::npos);
+    EXPECT_EQ(Read(path), docx);
+}
+
+TEST_F(LoadSaveTest, AFictionBookKeepsItsEncodingWhateverItsName) {
+    const std::string xml = Cp("<?xml version=\"1.0\" encoding=\"windows-1251\"?>"
+                               "<FictionBook><body><p>Еж</p></body></FictionBook>");
+    const std::string path = Write("book.xml", xml); // known by its content
+    ASSERT_TRUE(files.LoadText(path, FormatUtf8));
+    EXPECT_EQ(files.CurrentFormat(), FormatFb2);
+    EXPECT_EQ(editor.GetAllText(), u"Еж");
+    EXPECT_TRUE(editor.ReplaceLetter(0, u'Ё', {}));
+    ASSERT_TRUE(files.SaveCurrent());
+    EXPECT_EQ(Read(path), Cp("<?xml version=\"1.0\" encoding=\"windows-1251\"?>"
+                             "<FictionBook><body><p>Ёж</p></body></FictionBook>"));
 }
 
 } // namespace
