@@ -16,6 +16,7 @@
 #include "app/main_window.h"
 #include "app/qt_convert.h"
 #include "bench/bench_support.h"
+#include "bench/window_bench_main.h"
 #include "documents/load_save.h"
 
 namespace umlo::bench {
@@ -93,19 +94,13 @@ BENCHMARK_CAPTURE(BM_OpenPassSave, epub, "novel.epub")->Unit(benchmark::kMillise
 } // namespace umlo::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     using Pair = std::pair<std::string, std::string>;
-    umlo::bench::RatioReporter reporter({
-        Pair{"BM_OpenPassSave/docx", "BM_OpenPassSave/plain"},
-        Pair{"BM_OpenPassSave/fb2", "BM_OpenPassSave/plain"},
-        Pair{"BM_OpenPassSave/epub", "BM_OpenPassSave/plain"},
-    });
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    umlo::bench::WindowSlot().reset();
-    return 0;
+    return umlo::bench::RunWindowBenchmarks(
+        argc, argv,
+        {
+            Pair{"BM_OpenPassSave/docx", "BM_OpenPassSave/plain"},
+            Pair{"BM_OpenPassSave/fb2", "BM_OpenPassSave/plain"},
+            Pair{"BM_OpenPassSave/epub", "BM_OpenPassSave/plain"},
+        },
+        [] { umlo::bench::WindowSlot().reset(); });
 }

@@ -16,6 +16,7 @@
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "bench/bench_support.h"
+#include "bench/window_bench_main.h"
 #include "core/pass.h"
 #include "documents/memory_text_buffer.h"
 
@@ -134,19 +135,13 @@ BENCHMARK(BM_HeadlessPass)
 } // namespace umlo::bench
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
     using Pair = std::pair<std::string, std::string>;
-    umlo::bench::RatioReporter reporter({
-        Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:1", "BM_HeadlessPass/one_paragraph:0"},
-        Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:0", "BM_HeadlessPass/one_paragraph:0"},
-        Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:1", "BM_HeadlessPass/one_paragraph:1"},
-        Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:0", "BM_HeadlessPass/one_paragraph:1"},
-    });
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
+    return umlo::bench::RunWindowBenchmarks(
+        argc, argv,
+        {
+            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:1", "BM_HeadlessPass/one_paragraph:0"},
+            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:0", "BM_HeadlessPass/one_paragraph:0"},
+            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:1", "BM_HeadlessPass/one_paragraph:1"},
+            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:0", "BM_HeadlessPass/one_paragraph:1"},
+        });
 }

@@ -22,11 +22,17 @@ std::string Utf16ToCp1251(std::u16string_view text);
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
 bool IsValidUtf8(std::string_view text);
+// One code point added to UTF-8 text.
+void AppendUtf8(std::string& out, char32_t cp);
+// The value of a hexadecimal digit, or -1.
+int HexDigitValue(char c);
 
 std::string Cp1251ToUtf8(std::string_view text);
 std::string Utf8ToCp1251(std::string_view text);
 
 // Shorthand for writing cp1251 text in UTF-8 source files: Cp("ёлка").
-inline std::string Cp(std::string_view utf8) { return Utf8ToCp1251(utf8); }
+inline std::string Cp(std::string_view utf8) {
+    return Utf8ToCp1251(utf8);
+}
 
 } // namespace umlo

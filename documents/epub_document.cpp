@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "core/codepage.h"
 #include "documents/document_readers.h"
 
 namespace umlo {
@@ -26,19 +27,6 @@ const TextRules& XhtmlRules() {
     return rules;
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
-
 // An href of the package document as the name of a zip entry: relative to
 // the package document's folder, percent escapes decoded, "." and ".."
 // resolved, a fragment dropped.
@@ -46,9 +34,10 @@ std::string EntryName(const std::string& folder, std::string href) {
     href = href.substr(0, href.find('#'));
     std::string decoded;
     for (std::size_t i = 0; i < href.size(); ++i) {
-        if (href[i] == '%' && i + 2 < href.size() && HexValue(href[i + 1]) >= 0 &&
-            HexValue(href[i + 2]) >= 0) {
-            decoded += static_cast<char>(HexValue(href[i + 1]) * 16 + HexValue(href[i + 2]));
+        if (href[i] == '%' && i + 2 < href.size() && HexDigitValue(href[i + 1]) >= 0 &&
+            HexDigitValue(href[i + 2]) >= 0) {
+            decoded +=
+                static_cast<char>(HexDigitValue(href[i + 1]) * 16 + HexDigitValue(href[i + 2]));
             i += 2;
         } else {
             decoded += href[i];

@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/codepage.h"
 #include "documents/rtf_codepages.h"
 
 namespace umlo {
@@ -48,19 +49,6 @@ bool IsLetter(char c) {
 }
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-int HexValue(char c) {
-    if (IsDigit(c)) {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
 }
 
 bool IsSkippedDestination(std::string_view w) {
@@ -284,8 +272,8 @@ private:
         if (c == '\'') {
             int byte = -1;
             if (pos_ + 1 < data_.size()) {
-                const int h = HexValue(data_[pos_]);
-                const int l = HexValue(data_[pos_ + 1]);
+                const int h = HexDigitValue(data_[pos_]);
+                const int l = HexDigitValue(data_[pos_ + 1]);
                 if (h >= 0 && l >= 0) {
                     byte = h * 16 + l;
                     pos_ += 2;

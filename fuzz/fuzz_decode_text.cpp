@@ -6,16 +6,9 @@
 #include <string_view>
 
 #include "documents/text_file.h"
+#include "fuzz/fuzz_check.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
-}
-
-} // namespace
+using umlo::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) {

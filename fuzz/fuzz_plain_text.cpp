@@ -9,16 +9,9 @@
 #include "documents/file_properties.h"
 #include "documents/plain_text.h"
 #include "documents/plain_text_counter.h"
+#include "fuzz/fuzz_check.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
-}
-
-} // namespace
+using umlo::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 2) {

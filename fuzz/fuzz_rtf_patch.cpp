@@ -10,14 +10,11 @@
 #include "documents/rtf_patch.h"
 #include "documents/rtf_reader.h"
 #include "documents/text_file.h"
+#include "fuzz/fuzz_check.h"
+
+using umlo::fuzz::Check;
 
 namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
-}
 
 void SwapAll(umlo::MemoryTextBuffer& buffer, char16_t from, char16_t to, bool mark) {
     const std::u16string text = buffer.GetAllText();

@@ -6,14 +6,11 @@
 
 #include "documents/rtf_reader.h"
 #include "documents/rtf_writer.h"
+#include "fuzz/fuzz_check.h"
+
+using umlo::fuzz::Check;
 
 namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
-}
 
 void CheckRuns(const umlo::RichText& rich) {
     if (rich.text.empty()) {

@@ -8,16 +8,9 @@
 #include <string_view>
 
 #include "documents/package_document.h"
+#include "fuzz/fuzz_check.h"
 
-namespace {
-
-void Check(bool ok) {
-    if (!ok) {
-        std::abort();
-    }
-}
-
-} // namespace
+using umlo::fuzz::Check;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string input(reinterpret_cast<const char*>(data), size);
