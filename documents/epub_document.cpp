@@ -4,6 +4,7 @@
 // writing into it would break it.
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "core/codepage.h"
 #include "documents/document_readers.h"
@@ -65,15 +66,50 @@ std::string EntryName(const std::string& folder, std::string href) {
     return name;
 }
 
+constexpr const char* kDrmMessage =
+    "книга зашифрована или защищена от копирования (META-INF/encryption.xml)";
+
+// META-INF/encryption.xml: font obfuscation (IDPF's and Adobe's) only
+// scrambles the embedded fonts, which are never read and are copied as they
+// are, and many shop books have it; any other method is DRM. covered gets the
+// entries it names.
+bool ReadEncryption(const ZipPackage& zip, std::set<std::string>& covered, std::string& error) {
+    if (!zip.Find("META-INF/encryption.xml")) {
+        return true;
+    }
+    std::vector<PackageTag> tags;
+    if (!ReadPackageTags(zip, "META-INF/encryption.xml", {"EncryptionMethod", "CipherReference"},
+                         {"Algorithm", "URI"}, tags, error)) {
+        return false;
+    }
+    for (const PackageTag& tag : tags) {
+        const auto& a = tag.attributes;
+        if (tag.localName == "EncryptionMethod") {
+            const auto algorithm = a.find("Algorithm");
+            if (algorithm == a.end() ||
+                (algorithm->second != "http://www.idpf.org/2008/embedding" &&
+                 algorithm->second != "http://ns.adobe.com/pdf/enc#RC")) {
+                error = kDrmMessage;
+                return false;
+            }
+        } else if (const auto uri = a.find("URI"); uri != a.end()) {
+            covered.insert(EntryName("", uri->second));
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool ReadEpubText(const ZipPackage& zip, PackageDocument& out, ExtractedText& text,
                   std::string& error) {
-    for (const char* drm : {"META-INF/encryption.xml", "META-INF/rights.xml"}) {
-        if (zip.Find(drm)) {
-            error = "книга зашифрована или защищена от копирования (" + std::string(drm) + ")";
-            return false;
-        }
+    if (zip.Find("META-INF/rights.xml")) {
+        error = "книга защищена от копирования (META-INF/rights.xml)";
+        return false;
+    }
+    std::set<std::string> obfuscated;
+    if (!ReadEncryption(zip, obfuscated, error)) {
+        return false;
     }
     if (zip.AnyEncrypted()) {
         error = "в книге есть зашифрованные части";
@@ -131,6 +167,10 @@ bool ReadEpubText(const ZipPackage& zip, PackageDocument& out, ExtractedText& te
         const auto at = href != hrefs.end() ? zip.Find(href->second) : std::nullopt;
         if (!at) {
             error = "в книге нет части " + (href != hrefs.end() ? href->second : id);
+            return false;
+        }
+        if (obfuscated.count(href->second) != 0) {
+            error = kDrmMessage;
             return false;
         }
         if (!AddZipPart(zip, *at, XhtmlRules(), out, text, error)) {

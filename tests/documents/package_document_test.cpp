@@ -194,7 +194,24 @@ TEST(PackageDocumentTest, BadPackagesAreRefusedWithAReason) {
     refused(MakeZip({{"word/other.xml", "<a/>"}}), FormatDocx, "word/document.xml");
     refused(MakeZip({{"word/document.xml", "<w:document><w:p></w:document>"}}), FormatDocx,
             "word/document.xml: XML повреждён");
-    refused(Epub({{"META-INF/encryption.xml", "<encryption/>"}}), FormatEpub, "зашифрована");
+    // DRM: any method but font obfuscation, or a text document it covers.
+    const auto encryption = [](const std::string& algorithm, const std::string& uri) {
+        return ZipFile{"META-INF/encryption.xml",
+                       "<encryption xmlns='urn:oasis:names:tc:opendocument:xmlns:container' "
+                       "xmlns:enc='http://www.w3.org/2001/04/xmlenc#'><enc:EncryptedData>"
+                       "<enc:EncryptionMethod Algorithm='" +
+                           algorithm + "'/><enc:CipherData><enc:CipherReference URI='" + uri +
+                           "'/></enc:CipherData></enc:EncryptedData></encryption>"};
+    };
+    refused(Epub({encryption("http://www.w3.org/2001/04/xmlenc#aes128-cbc", "OEBPS/font.otf")}),
+            FormatEpub, "зашифрована");
+    refused(Epub({encryption("http://www.idpf.org/2008/embedding", "OEBPS/text/one.xhtml")}),
+            FormatEpub, "зашифрована");
+    refused(Epub({{"META-INF/rights.xml", "<rights/>"}}), FormatEpub, "защищена");
+    // Obfuscated fonts alone hide no text: the book is read.
+    EXPECT_TRUE(Read(Epub({encryption("http://www.idpf.org/2008/embedding", "OEBPS/font.otf")}),
+                     FormatEpub, doc, error))
+        << error;
     refused(MakeZip({{"META-INF/container.xml", "<container/>"}}), FormatEpub,
             "не указан документ пакета");
     refused(MakeZip({{"META-INF/container.xml", "<c><rootfile full-path='p.opf'/></c>"},

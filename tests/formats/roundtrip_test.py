@@ -219,7 +219,10 @@ def check_bad_inputs(work, docx):
     with zipfile.ZipFile(os.path.join(work, "drm.epub"), "w") as z:
         z.writestr("mimetype", "application/epub+zip")
         z.writestr("META-INF/container.xml", "<container/>")
-        z.writestr("META-INF/encryption.xml", "<encryption/>")
+        z.writestr("META-INF/encryption.xml",
+                   "<encryption xmlns:enc='http://www.w3.org/2001/04/xmlenc#'><enc:EncryptedData>"
+                   "<enc:EncryptionMethod Algorithm='http://www.w3.org/2001/04/xmlenc#aes128-cbc'/>"
+                   "</enc:EncryptedData></encryption>")
     # 300 MB of spaces pack into about 300 KB.
     with zipfile.ZipFile(os.path.join(work, "bomb.docx"), "w", zipfile.ZIP_DEFLATED) as z:
         with z.open("word/document.xml", "w", force_zip64=True) as part:
