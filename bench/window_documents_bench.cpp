@@ -16,7 +16,7 @@
 #include "app/main_window.h"
 #include "app/qt_convert.h"
 #include "bench/bench_support.h"
-#include "bench/window_bench_main.h"
+#include "bench/window_bench.h"
 #include "documents/load_save.h"
 
 namespace umlo::bench {
@@ -31,30 +31,13 @@ std::unique_ptr<TMainForm>& WindowSlot() {
 // One main window for the run, in a folder of its own with the bundled data.
 TMainForm& Window(QTemporaryDir& folder) {
     std::unique_ptr<TMainForm>& window = WindowSlot();
-    if (window) {
-        return *window;
-    }
-    window = [&folder] {
-        for (const char* name : {"umlox.dat", "umlo_regexpr.dat"}) {
-            QFile::copy(QDir(QString::fromStdString(ProgramFolder())).filePath(name),
-                        folder.filePath(name));
-        }
-        StartOptions start;
-        start.programFolder = QStringToUtf8(folder.path());
-        start.readSettings = false;
-        start.writeSettings = false;
-        auto w = std::make_unique<TMainForm>(std::move(start));
-        w->resize(1000, 700);
-        w->show();
-        while (!w->Started()) {
-            QApplication::processEvents();
-        }
+    if (!window) {
+        window = StartBenchWindow(folder.path());
         // No questions, and the UTF-8 question of the open dialog is not asked
         // of a file loaded directly.
-        w->CurrentOptions().NoVarOnly = true;
-        w->CurrentOptions().Mark = true;
-        return w;
-    }();
+        window->CurrentOptions().NoVarOnly = true;
+        window->CurrentOptions().Mark = true;
+    }
     return *window;
 }
 

@@ -16,7 +16,7 @@
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
 #include "bench/bench_support.h"
-#include "bench/window_bench_main.h"
+#include "bench/window_bench.h"
 #include "core/pass.h"
 #include "documents/memory_text_buffer.h"
 
@@ -38,23 +38,7 @@ void SetPassOptions(TOptions& options, bool fastScroll) {
 // One main window for the run, in a folder of its own with the bundled data.
 TMainForm& Window() {
     static QTemporaryDir folder;
-    static std::unique_ptr<TMainForm> window = [] {
-        for (const char* name : {"umlox.dat", "umlo_regexpr.dat"}) {
-            QFile::copy(QDir(QString::fromStdString(ProgramFolder())).filePath(name),
-                        folder.filePath(name));
-        }
-        StartOptions start;
-        start.programFolder = QStringToUtf8(folder.path());
-        start.readSettings = false;
-        start.writeSettings = false;
-        auto w = std::make_unique<TMainForm>(std::move(start));
-        w->resize(1000, 700);
-        w->show();
-        while (!w->Started()) {
-            QApplication::processEvents();
-        }
-        return w;
-    }();
+    static std::unique_ptr<TMainForm> window = StartBenchWindow(folder.path());
     return *window;
 }
 

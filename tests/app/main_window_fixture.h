@@ -6,14 +6,17 @@
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/ask_panel.h"
 #include "app/main_window.h"
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
@@ -86,6 +89,15 @@ protected:
             action->trigger();
         }
     }
+    // Every question is answered by the next step of script_, from the panel's loop.
+    void AnswerQuestionsFromScript() {
+        QObject::connect(&window_->Panel(), &AskPanel::questionShown, [this] {
+            ASSERT_FALSE(script_.empty()) << "unexpected question";
+            auto step = std::move(script_.front());
+            script_.pop_front();
+            QTimer::singleShot(0, [this, step = std::move(step)] { step(window_->Panel()); });
+        });
+    }
     QtTextBuffer& Editor() { return window_->Editor(); }
     // The non-empty lines of the dictionary editor's word window.
     std::vector<std::string> WordLines() {
@@ -104,6 +116,7 @@ protected:
     std::unique_ptr<TMainForm> window_;
     std::vector<RecordedMessage> messages_;
     std::deque<MessageResult> boxAnswers_;
+    std::deque<std::function<void(AskPanel&)>> script_;
 };
 
 } // namespace umlo

@@ -49,13 +49,7 @@ protected:
     void SetUp() override {
         StartWindow("всё?\nёлка\nмёд\n");
         ASSERT_EQ(window_->Dictionary().Count(), 3);
-        // Every question is answered by the next script step, from the panel's loop.
-        QObject::connect(&Panel(), &AskPanel::questionShown, [this] {
-            ASSERT_FALSE(script_.empty()) << "unexpected question";
-            auto step = std::move(script_.front());
-            script_.pop_front();
-            QTimer::singleShot(0, [this, step = std::move(step)] { step(Panel()); });
-        });
+        AnswerQuestionsFromScript();
     }
 
     AskPanel& Panel() { return window_->Panel(); }
@@ -68,8 +62,6 @@ protected:
     static std::function<void(AskPanel&)> Click(AskPanel::Tag tag) {
         return [tag](AskPanel& panel) { QTest::mouseClick(&panel.Button(tag), Qt::LeftButton); };
     }
-
-    std::deque<std::function<void(AskPanel&)>> script_;
 };
 
 TEST_F(MainWindowTest, PassChangesSureWordsAndAsksDoubtfulOnes) {

@@ -32,13 +32,7 @@ class WindowLookTest : public MainWindowFixture {
 protected:
     void Start() {
         StartWindow("всё?\nёлка\nмёд\n");
-        // Every question is answered by the next script step, from the panel's loop.
-        QObject::connect(&Panel(), &AskPanel::questionShown, [this] {
-            ASSERT_FALSE(script_.empty()) << "unexpected question";
-            auto step = std::move(script_.front());
-            script_.pop_front();
-            QTimer::singleShot(0, [this, step = std::move(step)] { step(Panel()); });
-        });
+        AnswerQuestionsFromScript();
     }
     AskPanel& Panel() { return window_->Panel(); }
     QLabel& CaretPanel() { return *window_->findChild<QLabel*>(QStringLiteral("StatusPanel0")); }
@@ -50,8 +44,6 @@ protected:
             step(*modal);
         });
     }
-
-    std::deque<std::function<void(AskPanel&)>> script_;
 };
 
 // The sample line shows the excerpt whole: a line of its font fits between

@@ -9,6 +9,7 @@
 #include "cli/restore_command.h"
 #include "core/codepage.h"
 #include "documents/package_document.h"
+#include "tests/cli/run_command.h"
 #include "tests/support/test_files.h"
 #include "tests/support/zip_builder.h"
 
@@ -40,14 +41,7 @@ protected:
     std::string Read(const std::string& name) const { return umlo::testing::ReadBytes(Path(name)); }
     int Run(const std::string& command, std::vector<std::string> words) {
         words.insert(words.begin(), command);
-        const ParseResult parsed = ParseCommandLine(words);
-        EXPECT_TRUE(parsed.ok) << parsed.error;
-        std::istringstream in;
-        out_.str("");
-        err_.str("");
-        Console console{in, out_, err_, false, 80};
-        return command == "info" ? RunInfo(parsed.args, console)
-                                 : RunRestore(parsed.args, dir_.string(), console);
+        return testing::RunCommand(words, dir_.string(), out_, err_);
     }
     std::u16string TextOf(const std::string& name, TextFormat format) {
         PackageDocument document;

@@ -9,6 +9,7 @@
 #include "core/codepage.h"
 #include "documents/file_properties.h"
 #include "documents/memory_text_buffer.h"
+#include "tests/cli/run_command.h"
 #include "tests/support/test_files.h"
 
 namespace umlo::cli {
@@ -26,13 +27,7 @@ protected:
     }
     int Run(std::vector<std::string> words) {
         words.insert(words.begin(), "info");
-        const ParseResult parsed = ParseCommandLine(words);
-        EXPECT_TRUE(parsed.ok) << parsed.error;
-        std::istringstream in;
-        out_.str("");
-        err_.str("");
-        Console console{in, out_, err_, false, 80};
-        return RunInfo(parsed.args, console);
+        return testing::RunCommand(words, dir_.string(), out_, err_);
     }
     fs::path dir_;
     std::ostringstream out_;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include "tests/cli/run_command.h"
 #include "tests/support/test_files.h"
 #include <regex>
 #include <sstream>
@@ -34,13 +35,7 @@ protected:
     // Runs "restore" with the bundled dictionaries of the test folder.
     int Run(std::vector<std::string> words, const std::string& input = "") {
         words.insert(words.begin(), "restore");
-        const ParseResult parsed = ParseCommandLine(words);
-        EXPECT_TRUE(parsed.ok) << parsed.error;
-        std::istringstream in(input);
-        out_.str("");
-        err_.str("");
-        Console console{in, out_, err_, false, 80};
-        return RunRestore(parsed.args, dir_.string(), console);
+        return testing::RunCommand(words, dir_.string(), out_, err_, input);
     }
     int RunOn(const std::string& text, std::vector<std::string> extra,
               const std::string& input = "") {
