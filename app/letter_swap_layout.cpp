@@ -1,7 +1,6 @@
 #include "app/letter_swap_layout.h"
 
 #include <QPlainTextEdit>
-#include <QTextBlock>
 #include <QTextDocument>
 
 namespace umlo {
@@ -19,11 +18,6 @@ void LetterSwapLayout::documentChanged(int from, int charsRemoved, int charsAdde
         // height stands; each is laid out again when it is painted (its old
         // layout was dropped by the change itself).
         ++letterSwapUpdates_;
-        const QTextBlock first = doc->findBlock(from);
-        const QTextBlock last = doc->findBlock(from + charsAdded - 1);
-        if (first == last) {
-            emit updateBlock(first);
-        }
         emit update();
         return;
     }

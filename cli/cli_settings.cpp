@@ -8,27 +8,18 @@
 #include "documents/settings_location.h"
 
 namespace umlo::cli {
-namespace {
-
-std::string SettingsFolderOf(const CliArguments& args, const std::string& programFolder) {
-    if (!args.settingsPath.empty()) {
-        const std::filesystem::path parent = std::filesystem::path(args.settingsPath).parent_path();
-        return parent.empty() ? std::string(".") : parent.string();
-    }
-    // Reading must not create the user's configuration folder.
-    return SettingsFolder(programFolder, false);
-}
-
-} // namespace
-
-std::string CliSettingsPath(const CliArguments& args, const std::string& programFolder) {
-    return args.settingsPath.empty()
-               ? FileInFolder(SettingsFolderOf(args, programFolder), kSettingsFileName)
-               : args.settingsPath;
-}
 
 bool ReadCliSettings(const CliArguments& args, const std::string& programFolder,
                      CliSettings& settings, std::string& error, std::string& warning) {
+    // The settings' folder, which also keeps the logs; reading must not
+    // create the user's configuration folder.
+    std::string folder;
+    if (!args.settingsPath.empty()) {
+        const std::filesystem::path parent = std::filesystem::path(args.settingsPath).parent_path();
+        folder = parent.empty() ? std::string(".") : parent.string();
+    } else {
+        folder = SettingsFolder(programFolder, false);
+    }
     SettingsContext context;
     context.ProgramFolder = programFolder;
     context.TextOnCommandLine = true;
@@ -37,6 +28,7 @@ bool ReadCliSettings(const CliArguments& args, const std::string& programFolder,
     RecentFiles recent;
     std::string failure;
     if (!args.settingsPath.empty()) {
+        settings.path = args.settingsPath;
         // A named file that is not there is a mistake, not a wish for defaults.
         std::error_code ec;
         if (!std::filesystem::exists(args.settingsPath, ec)) {
@@ -49,8 +41,8 @@ bool ReadCliSettings(const CliArguments& args, const std::string& programFolder,
             return false;
         }
     } else {
-        SettingsFile file =
-            ProgramSettingsFile(SettingsFolderOf(args, programFolder), programFolder);
+        SettingsFile file = ProgramSettingsFile(folder, programFolder);
+        settings.path = file.Path();
         if (!file.Load(context, copies, values, recent, &failure)) {
             warning = failure + "; используются настройки по умолчанию";
         }
@@ -62,8 +54,7 @@ bool ReadCliSettings(const CliArguments& args, const std::string& programFolder,
         !args.regExprDictionary.empty() ? args.regExprDictionary : values.RegExprDictionaryPath;
     settings.wordsBufferLength = values.WordsBufferLength;
     settings.regExprLog = values.RegExprLog;
-    settings.regExprLogPath =
-        FileInFolder(SettingsFolderOf(args, programFolder), kRegExprLogFileName);
+    settings.regExprLogPath = FileInFolder(folder, kRegExprLogFileName);
     settings.answerKeys = AnswerKeysFrom(Cp1251ToUtf8(values.ButtonHotKeys));
     return true;
 }

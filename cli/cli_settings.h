@@ -13,6 +13,7 @@
 namespace umlo::cli {
 
 struct CliSettings {
+    std::string path; // the settings file: --settings, or the window's own
     TOptions options; // the file's, with the command line's flags over them
     std::string mainDictionary;
     std::string regExprDictionary;
@@ -21,9 +22,6 @@ struct CliSettings {
     std::string regExprLogPath;
     AnswerKeys answerKeys;
 };
-
-// The settings file umlo-cli reads: --settings, or the window's own.
-std::string CliSettingsPath(const CliArguments& args, const std::string& programFolder);
 
 // Reads the settings for args. False, with a message naming the file (UTF-8),
 // when --settings names a file that cannot be read; the window's own file may

@@ -80,8 +80,7 @@ int RunRestore(const CliArguments& args, const std::string& programFolder, Conso
     }
     // Nothing is read or written when one output would destroy another file.
     for (const std::string& refusal :
-         {FindPathCollision(args, logs, CliSettingsPath(args, programFolder)),
-          FindForeignReportTarget(args)}) {
+         {FindPathCollision(args, logs, settings.path), FindForeignReportTarget(args)}) {
         if (!refusal.empty()) {
             err << "umlo-cli: " << refusal << "\n";
             return kExitFailure;
