@@ -2,16 +2,9 @@
 
 #include <algorithm>
 
+#include "documents/text_buffer.h"
+
 namespace umlo {
-namespace {
-
-bool SameLetterPair(char16_t a, char16_t b) {
-    const auto lower = [](char16_t c) { return c == u'е' || c == u'ё'; };
-    const auto upper = [](char16_t c) { return c == u'Е' || c == u'Ё'; };
-    return (lower(a) && lower(b)) || (upper(a) && upper(b));
-}
-
-} // namespace
 
 std::optional<std::vector<LetterChange>> LetterOnlyChanges(std::u16string_view original,
                                                            std::u16string_view current) {
@@ -23,7 +16,7 @@ std::optional<std::vector<LetterChange>> LetterOnlyChanges(std::u16string_view o
         if (original[i] == current[i]) {
             continue;
         }
-        if (!SameLetterPair(original[i], current[i])) {
+        if (!IsLetterExchange(original[i], current[i])) {
             return std::nullopt;
         }
         changes.push_back({static_cast<int>(i), original[i], current[i]});

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/codepage.h"
+#include "documents/letter_patch.h"
 #include "documents/rtf_codepages.h"
 
 namespace umlo {
@@ -519,7 +520,7 @@ private:
     // A character from the bytes [start, end): a changeable letter's place is noted.
     void EmitLetter(char16_t c, RtfLetter::Form form, std::size_t start, std::size_t end) {
         awaitingFallback_ = false;
-        if (layout_ != nullptr && IsChangeable(c)) {
+        if (layout_ != nullptr && IsChangeableLetter(c)) {
             RtfLetter letter;
             letter.offset = static_cast<int>(out_.text.size());
             letter.start = start;
@@ -544,10 +545,6 @@ private:
             letter.fallbackEnd = end;
         }
         awaitingFallback_ = awaitingFallback_ && skip_ > 0;
-    }
-
-    static bool IsChangeable(char16_t c) {
-        return c == u'е' || c == u'ё' || c == u'Е' || c == u'Ё';
     }
 
     std::string_view data_;
