@@ -1,11 +1,21 @@
 #include "app/letter_swap_layout.h"
 
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTextLayout>
 
 namespace umlo {
 
 LetterSwapLayout::LetterSwapLayout(QTextDocument* document) : QPlainTextDocumentLayout(document) {}
+
+void LetterSwapLayout::ExpectLetterSwapAt(int position) {
+    lettersOnly_ = !otherEdits_;
+    QTextLayout* lines = document()->findBlock(position).layout();
+    if (lines != nullptr && lines->lineCount() > kManyLines) {
+        lines->clearLayout();
+    }
+}
 
 void LetterSwapLayout::documentChanged(int from, int charsRemoved, int charsAdded) {
     QTextDocument* doc = document();

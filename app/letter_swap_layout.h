@@ -20,8 +20,9 @@ public:
     explicit LetterSwapLayout(QTextDocument* document);
 
     // The next change the document reports replaces characters one for one,
-    // within the paragraphs, in ways that leave the paragraph's lines alone.
-    void ExpectLetterSwaps() { lettersOnly_ = !otherEdits_; }
+    // within the paragraphs, in ways that leave the paragraph's lines alone;
+    // position is where the next one is.
+    void ExpectLetterSwapAt(int position);
     // Any other edit before that change makes it an ordinary one.
     void NoteOtherEdit() {
         otherEdits_ = true;
@@ -34,6 +35,11 @@ protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
 
 private:
+    // Qt walks every line of a paragraph on each change of its text: a
+    // paragraph of thousands of lines drops its lines before the first swap
+    // and is laid out again, once, when it is next needed.
+    static constexpr int kManyLines = 64;
+
     bool lettersOnly_ = false;
     bool otherEdits_ = false;
     int blockCount_ = -1;

@@ -225,21 +225,17 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
     if (offset < 0 || offset >= TextLength()) {
         return false;
     }
-    QTextCursor c(&Doc());
+    // One cursor serves every swap: a new one registers with the document.
+    if (swapCursor_.isNull() || swapCursor_.document() != &Doc()) {
+        swapCursor_ = QTextCursor(&Doc());
+    }
+    QTextCursor& c = swapCursor_;
     c.setPosition(offset);
     c.setPosition(offset + 1, QTextCursor::KeepAnchor);
-    QTextCharFormat marks;
-    if (colors.text) {
-        marks.setForeground(ToQColor(*colors.text));
-    }
-    if (colors.back) {
-        marks.setBackground(ToQColor(*colors.back));
-    }
-    const QString old = c.selectedText();
+    const QTextCharFormat& marks = MarksFormat(colors);
+    const QChar old = Doc().characterAt(offset);
     const bool lineBreak = letter == kLineBreak || old == QChar(QChar::ParagraphSeparator);
-    const bool refused =
-        readOnly_ ||
-        (lettersOnly_ && !IsLetterExchange(old.isEmpty() ? 0 : old[0].unicode(), letter));
+    const bool refused = readOnly_ || (lettersOnly_ && !IsLetterExchange(old.unicode(), letter));
     if (lineBreak || refused) {
         if (!marks.properties().isEmpty()) {
             c.mergeCharFormat(marks);
@@ -258,13 +254,39 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
         SetCursor(c);
         return false;
     }
-    // One change of the document: the letter with its new colours.
-    QTextCharFormat format = QtFormatAt(offset);
-    format.merge(marks);
-    layout_->ExpectLetterSwaps();
-    c.insertText(QString(QChar(letter)), format);
-    SetCursor(c);
+    // One change of the document: the letter with its new colours. The
+    // selection's end reads the letter's own format; most letters share one.
+    const QTextCharFormat own = c.charFormat();
+    if (own != swapFrom_ || marks != swapMarks_) {
+        swapFrom_ = own;
+        swapMarks_ = marks;
+        swapTo_ = own;
+        swapTo_.merge(marks);
+    }
+    layout_->ExpectLetterSwapAt(offset);
+    c.insertText(QString(QChar(letter)), swapTo_);
+    if (held_) {
+        // Moved, not shared with c, which the next swap would then copy.
+        held_->setPosition(c.position());
+    } else {
+        SetCursor(c);
+    }
     return true;
+}
+
+// A pass marks thousands of letters with the same two colours.
+const QTextCharFormat& QtTextBuffer::MarksFormat(const LetterColors& colors) {
+    if (marksColors_.text != colors.text || marksColors_.back != colors.back) {
+        marksColors_ = colors;
+        marks_ = QTextCharFormat();
+        if (colors.text) {
+            marks_.setForeground(ToQColor(*colors.text));
+        }
+        if (colors.back) {
+            marks_.setBackground(ToQColor(*colors.back));
+        }
+    }
+    return marks_;
 }
 
 CharFormat QtTextBuffer::FormatAt(int offset) const {

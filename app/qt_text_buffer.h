@@ -74,6 +74,7 @@ private:
     // The widget's own format of one character; an empty format past the end.
     QTextCharFormat QtFormatAt(int offset) const;
     void MergeIntoSelection(const QTextCharFormat& format);
+    const QTextCharFormat& MarksFormat(const LetterColors& colors);
     void KeepLongParagraphsShaped(int from, int to);
     // The selection: the widget's own, or the held one while the lock is taken.
     QTextCursor Cursor() const;
@@ -86,6 +87,13 @@ private:
     LetterSwapLayout* layout_; // the editor's document owns it
     bool readOnly_ = false;
     bool lettersOnly_ = false;
+    LetterColors marksColors_;
+    QTextCharFormat marks_;
+    QTextCursor swapCursor_;
+    // The last letter format a swap merged its marks into, and the result.
+    QTextCharFormat swapFrom_;
+    QTextCharFormat swapMarks_;
+    QTextCharFormat swapTo_;
     int updateLock_ = 0;
     // While the update lock is held the document's changes form one edit
     // block, laid out once when the lock goes, and the selection lives here:

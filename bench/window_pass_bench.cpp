@@ -1,10 +1,13 @@
 // The pass in the main window over the Qt editor (offscreen platform unless
 // QT_QPA_PLATFORM says otherwise) against the headless pass over the same
 // text: 1,000,000 characters in paragraphs and 300,000 in one paragraph,
-// Mark on, no questions ("Только бесспорные замены"), FastScroll on and off.
+// Mark on, no questions ("Только бесспорные замены"), FastScroll on and off,
+// word wrap on (the default, applied when a text is loaded) and off.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -42,26 +45,49 @@ TMainForm& Window() {
     return *window;
 }
 
+// The text in the window's editor, wrapped or not, laid out and painted.
+TMainForm& WindowWith(const std::u16string& text, bool wordWrap) {
+    TMainForm& window = Window();
+    window.ApplyWordWrap(wordWrap);
+    window.Editor().SetAllText(text);
+    QApplication::processEvents();
+    return window;
+}
+
+constexpr double kNsPerMs = 1e6;
+
 void BM_WindowPass(benchmark::State& state) {
     const bool oneParagraph = state.range(0) != 0;
     const std::u16string& text = Text(oneParagraph);
     TMainForm& window = Window();
     SetPassOptions(window.CurrentOptions(), state.range(1) != 0);
+    const bool wordWrap = state.range(2) != 0;
+    qint64 passNs = 0;
+    qint64 showNs = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        window.Editor().SetAllText(text);
+        WindowWith(text, wordWrap);
         window.ClearPassLists();
-        QApplication::processEvents();
         state.ResumeTiming();
+        QElapsedTimer clock;
+        clock.start();
         window.Umlobegin1Click();
+        passNs += clock.nsecsElapsed();
+        clock.restart();
         // The last batch is laid out and painted too.
         QApplication::processEvents();
+        showNs += clock.nsecsElapsed();
     }
+    const double runs = static_cast<double>(state.iterations());
+    // Where the time goes: the pass (its last layout included) and the
+    // painting after it.
+    state.counters["pass_ms"] = static_cast<double>(passNs) / kNsPerMs / runs;
+    state.counters["paint_ms"] = static_cast<double>(showNs) / kNsPerMs / runs;
     state.counters["replaced"] = static_cast<double>(window.Engine().ReplacementPositions().size());
 }
 BENCHMARK(BM_WindowPass)
-    ->ArgNames({"one_paragraph", "fast_scroll"})
-    ->ArgsProduct({{0, 1}, {0, 1}})
+    ->ArgNames({"one_paragraph", "fast_scroll", "word_wrap"})
+    ->ArgsProduct({{0, 1}, {0, 1}, {1, 0}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0);
 
@@ -70,12 +96,11 @@ BENCHMARK(BM_WindowPass)
 // again. No pass over that text in the window can take less.
 void BM_WindowRelayout(benchmark::State& state) {
     const std::u16string& text = Text(state.range(0) != 0);
-    TMainForm& window = Window();
+    const bool wordWrap = state.range(1) != 0;
     const int at = static_cast<int>(text.find(u'е'));
     for (auto _ : state) {
         state.PauseTiming();
-        window.Editor().SetAllText(text);
-        QApplication::processEvents();
+        TMainForm& window = WindowWith(text, wordWrap);
         state.ResumeTiming();
         window.Editor().BeginUpdate();
         window.Editor().ReplaceLetter(at, u'ё',
@@ -85,11 +110,24 @@ void BM_WindowRelayout(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_WindowRelayout)
-    ->ArgName("one_paragraph")
-    ->Arg(0)
-    ->Arg(1)
+    ->ArgNames({"one_paragraph", "word_wrap"})
+    ->ArgsProduct({{0, 1}, {1, 0}})
     ->Unit(benchmark::kMillisecond)
     ->MinTime(1.0);
+
+// Painting the editor again with nothing changed: Qt draws every glyph of a
+// line, so an unwrapped paragraph costs what all its glyphs cost.
+void BM_WindowRepaint(benchmark::State& state) {
+    QWidget& view =
+        *WindowWith(Text(state.range(0) != 0), state.range(1) != 0).Editor().Widget().viewport();
+    for (auto _ : state) {
+        view.repaint();
+    }
+}
+BENCHMARK(BM_WindowRepaint)
+    ->ArgNames({"one_paragraph", "word_wrap"})
+    ->ArgsProduct({{0, 1}, {1, 0}})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_HeadlessPass(benchmark::State& state) {
     const std::u16string& text = Text(state.range(0) != 0);
@@ -123,9 +161,21 @@ int main(int argc, char** argv) {
     return umlo::bench::RunWindowBenchmarks(
         argc, argv,
         {
-            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:1", "BM_HeadlessPass/one_paragraph:0"},
-            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:0", "BM_HeadlessPass/one_paragraph:0"},
-            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:1", "BM_HeadlessPass/one_paragraph:1"},
-            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:0", "BM_HeadlessPass/one_paragraph:1"},
+            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:1/word_wrap:1",
+                 "BM_HeadlessPass/one_paragraph:0"},
+            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:0/word_wrap:1",
+                 "BM_HeadlessPass/one_paragraph:0"},
+            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:1/word_wrap:1",
+                 "BM_HeadlessPass/one_paragraph:1"},
+            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:0/word_wrap:1",
+                 "BM_HeadlessPass/one_paragraph:1"},
+            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:1/word_wrap:0",
+                 "BM_HeadlessPass/one_paragraph:0"},
+            Pair{"BM_WindowPass/one_paragraph:0/fast_scroll:0/word_wrap:0",
+                 "BM_HeadlessPass/one_paragraph:0"},
+            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:1/word_wrap:0",
+                 "BM_HeadlessPass/one_paragraph:1"},
+            Pair{"BM_WindowPass/one_paragraph:1/fast_scroll:0/word_wrap:0",
+                 "BM_HeadlessPass/one_paragraph:1"},
         });
 }

@@ -361,8 +361,9 @@ void PassEngine::ApplyReplacement(int startOffset, std::string_view oldWord,
         }
         const int offset = startOffset + static_cast<int>(k);
         // The letter's own colour, so that undo gives it back unchanged even
-        // when the letter before it was just marked.
-        const Color oldColor = buffer_.FormatAt(offset).text;
+        // when the letter before it was just marked; only answered changes
+        // are undone.
+        const Color oldColor = flags_.AskedFlag ? buffer_.FormatAt(offset).text : Color{};
         const char16_t letter = Cp1251ToUtf16Char(static_cast<unsigned char>(newWord[k]));
         if (!buffer_.ReplaceLetter(offset, letter, colors)) {
             continue; // a refused change is neither undoable nor a replacement

@@ -225,5 +225,77 @@ TEST_F(QtTextBufferTest, SwappedLettersKeepTheLayoutRightAndOtherEditsTakeQtsPat
     EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
 }
 
+// A pass swaps thousands of letters under the lock, most with the same own
+// format and the same marks: each letter still gets exactly its own format
+// with the marks over it, and the held caret follows every swap.
+TEST_F(QtTextBufferTest, SwapsUnderTheLockMergeTheMarksIntoEachLettersOwnFormat) {
+    buffer.SetAllText(u"мед мед мед мед");
+    buffer.SetCaret(4);
+    buffer.SetSelLength(3);
+    buffer.SetSelectionBold(true);
+    const LetterColors marks{16711680, 65535};
+    buffer.BeginUpdate();
+    for (int at : {1, 5, 9}) {
+        ASSERT_TRUE(buffer.ReplaceLetter(at, u'ё', marks));
+        EXPECT_EQ(buffer.SelStart(), at + 1);
+        EXPECT_EQ(buffer.SelLength(), 0);
+    }
+    ASSERT_TRUE(buffer.ReplaceLetter(13, u'ё', {255, std::nullopt}));
+    buffer.EndUpdate();
+    EXPECT_EQ(buffer.GetAllText(), u"мёд мёд мёд мёд");
+    for (int at : {1, 5, 9}) {
+        EXPECT_EQ(buffer.FormatAt(at).text, Color{16711680}) << at;
+        EXPECT_EQ(buffer.FormatAt(at).back, Color{65535}) << at;
+        EXPECT_EQ(buffer.FormatAt(at).bold, at == 5) << at;
+    }
+    EXPECT_EQ(buffer.FormatAt(13).text, Color{255});
+    EXPECT_EQ(buffer.FormatAt(13).back, kWhite);
+    EXPECT_FALSE(buffer.FormatAt(13).bold);
+    EXPECT_EQ(buffer.FormatAt(4), (CharFormat{kBlack, kWhite, true, 0}));
+    EXPECT_EQ(edit.textCursor().position(), 14);
+}
+
+// Qt walks every line of a paragraph on each change of its text, so a
+// paragraph of many lines lets its lines go at the first swap and is laid
+// out again when shown; a short one keeps its lines.
+TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
+    edit.resize(200, 200);
+    edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit.show();
+    std::u16string paragraph;
+    for (int i = 0; i < 400; ++i) {
+        paragraph += u"мед и еще ";
+    }
+    buffer.SetAllText(paragraph + u"\rмед");
+    QApplication::processEvents();
+    const QTextBlock first = edit.document()->firstBlock();
+    const QTextBlock last = edit.document()->lastBlock();
+    const int lines = first.layout()->lineCount();
+    ASSERT_GT(lines, 64);
+    ASSERT_EQ(last.layout()->lineCount(), 1);
+    auto* layout = qobject_cast<LetterSwapLayout*>(edit.document()->documentLayout());
+    ASSERT_NE(layout, nullptr);
+    const int before = layout->LetterSwapUpdates();
+
+    buffer.BeginUpdate();
+    ASSERT_TRUE(buffer.ReplaceLetter(1, u'ё', {16711680, 65535}));
+    EXPECT_EQ(first.layout()->lineCount(), 0);
+    ASSERT_TRUE(buffer.ReplaceLetter(11 * 10 + 8, u'ё', {16711680, 65535}));
+    ASSERT_TRUE(buffer.ReplaceLetter(static_cast<int>(paragraph.size()) + 2, u'ё', {}));
+    EXPECT_EQ(last.layout()->lineCount(), 1);
+    buffer.EndUpdate();
+    QApplication::processEvents();
+    EXPECT_EQ(layout->LetterSwapUpdates(), before + 1);
+    EXPECT_EQ(first.layout()->lineCount(), lines);
+    EXPECT_EQ(first.lineCount(), lines);
+    EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
+    EXPECT_EQ(buffer.TextRange(0, 4), u"мёд ");
+    EXPECT_EQ(buffer.TextRange(11 * 10 + 6, 11 * 10 + 9), u"ещё");
+    EXPECT_EQ(buffer.LineText(1), u"мёд");
+    // The caret stands where the last swap left it, in sight.
+    EXPECT_EQ(edit.textCursor().position(), static_cast<int>(paragraph.size()) + 3);
+    EXPECT_TRUE(edit.viewport()->rect().intersects(edit.cursorRect()));
+}
+
 } // namespace
 } // namespace umlo
