@@ -8,6 +8,8 @@ CommandLine ParseCommandLine(std::string_view firstArgument, const std::string& 
     CommandLine line;
     if (firstArgument == "/t") {
         line.testingMode = true;
+    } else if (firstArgument == "-") {
+        line.textPath = "/dev/stdin"; // as command-line tools take "-"
     } else {
         line.textPath = FullPath(firstArgument, startFolder);
     }

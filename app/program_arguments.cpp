@@ -14,7 +14,7 @@ ProgramRequest RequestOf(std::string_view firstArgument) {
 
 std::string WindowUsageText() {
     return R"(Использование:
-  umlo [ФАЙЛ]      открыть окно и загрузить текст
+  umlo [ФАЙЛ]      открыть окно и загрузить текст ("-" — стандартный ввод)
   umlo /t          режим тестирования (пункт "Тестирование" в меню "Файл")
   umlo --help      эта справка
   umlo --version   версии программы и словарей

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <vector>
 
 #include "core/codepage.h"
@@ -118,14 +119,17 @@ TextFormat DetectEncoding(const std::string& path, bool statistics, int utfLengt
     return DetectEncodingBytes(buffer, statistics, utfLength);
 }
 
-TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool autoUnicode,
-                         int utfLength) {
-    const TextFormat r = IsRtfName(path) | (dialogFormat & FormatRtf);
-    const TextFormat detected = DetectEncoding(path, autoUnicode, utfLength);
+namespace {
+
+// What ResolveFormat decides once the detection has run; whole gives every
+// byte of the input when the decision needs them.
+TextFormat ResolveDetected(std::string_view name, TextFormat detected, TextFormat dialogFormat,
+                           bool autoUnicode, const std::function<bool(std::string&)>& whole) {
+    const TextFormat r = IsRtfName(name) | (dialogFormat & FormatRtf);
     if (autoUnicode) {
         constexpr TextFormat kMarked = FormatSignature | FormatUtf16LE | FormatUtf16BE;
         std::string bytes;
-        if (!(r & FormatRtf) && !(detected & kMarked) && ReadWholeInput(path, bytes)) {
+        if (!(r & FormatRtf) && !(detected & kMarked) && whole(bytes)) {
             // Neither a signature nor UTF-16: the bytes decide, as in umlo-cli.
             // The statistics take cp1251 text rich in Р and С for UTF-8, and
             // miss a short UTF-8 text with few Russian letters; only a file
@@ -151,6 +155,24 @@ TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool 
         return r | (dialogFormat & kUtf16) | (detected & kUtf16) | signature;
     }
     return r;
+}
+
+} // namespace
+
+TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool autoUnicode,
+                         int utfLength) {
+    return ResolveDetected(
+        path, DetectEncoding(path, autoUnicode, utfLength), dialogFormat, autoUnicode,
+        [&path](std::string& bytes) { return bool(ReadWholeInput(path, bytes)); });
+}
+
+TextFormat ResolveFormatOfBytes(std::string_view name, std::string_view bytes,
+                                TextFormat dialogFormat, bool autoUnicode, int utfLength) {
+    return ResolveDetected(name, DetectEncodingBytes(bytes, autoUnicode, utfLength), dialogFormat,
+                           autoUnicode, [bytes](std::string& whole) {
+                               whole.assign(bytes);
+                               return true;
+                           });
 }
 
 } // namespace umlo

@@ -28,5 +28,10 @@ TextFormat DetectEncoding(const std::string& path, bool statistics,
 // or from the dialog with the detection's details.
 TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool autoUnicode,
                          int utfLength = kDefaultUtfLength);
+// The same for an input already read whole (a pipe can be read only once);
+// name gives the rich-text flag.
+TextFormat ResolveFormatOfBytes(std::string_view name, std::string_view bytes,
+                                TextFormat dialogFormat, bool autoUnicode,
+                                int utfLength = kDefaultUtfLength);
 
 } // namespace umlo

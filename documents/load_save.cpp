@@ -4,6 +4,8 @@
 
 #include "core/system_message.h"
 #include "documents/encoding_detect.h"
+#include "documents/input_file.h"
+#include "documents/package_document.h"
 #include "documents/text_file.h"
 
 namespace umlo {
@@ -28,6 +30,14 @@ std::string FolderOf(const std::string& path) {
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
+}
+
+// A pipe (process substitution, /dev/stdin), a FIFO or a device.
+bool IsStreamInput(const std::string& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    return !ec && std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+           !std::filesystem::is_directory(status);
 }
 
 // The editor's hourglass for the length of a file operation.
@@ -59,7 +69,27 @@ TextFiles::TextFiles(TextBuffer& editor, TextIoHost& host, RecentFiles& recent,
                      const TOptions& options, SettingsValues& values)
     : editor_(editor), host_(host), recent_(recent), options_(options), values_(values) {}
 
+const TextFiles::StreamInput* TextFiles::Stream(const std::string& path) const {
+    if (stream_ && stream_->path == path) {
+        return &*stream_;
+    }
+    if (!IsStreamInput(path)) {
+        return nullptr;
+    }
+    StreamInput input{path, {}, {}};
+    input.read = ReadWholeInput(path, input.bytes);
+    stream_ = std::move(input);
+    return &*stream_;
+}
+
 TextFormat TextFiles::ResolveFormat(const std::string& path, TextFormat dialogFormat) const {
+    if (const StreamInput* stream = Stream(path)) {
+        if (const TextFormat document = DocumentFormatOf(path, stream->bytes)) {
+            return document;
+        }
+        return ResolveFormatOfBytes(path, stream->bytes, dialogFormat, options_.AutoUnicode,
+                                    values_.UTFLength);
+    }
     if (const TextFormat document = DocumentFormatOfFile(path)) {
         return document;
     }
@@ -71,9 +101,16 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
         host_.ShowError("Файл \"" + path + "\" не найден");
         return false;
     }
+    // A stream's bytes are taken here: a later load reads it again.
+    std::optional<StreamInput> stream;
+    if (Stream(path) != nullptr) {
+        stream = std::move(stream_);
+        stream_.reset();
+    }
     // A document is never read as plain text, from wherever its format came.
     if (!IsDocumentFormat(format)) {
-        if (const TextFormat document = DocumentFormatOfFile(path)) {
+        if (const TextFormat document =
+                stream ? DocumentFormatOf(path, stream->bytes) : DocumentFormatOfFile(path)) {
             format = document;
         }
     }
@@ -83,7 +120,11 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
         {
             EditorBusy hourglass(editor_);
             FileOrigin origin;
-            if (FileResult read = ReadTextFile(path, format, editor_, &origin); !read) {
+            FileResult read = !stream        ? ReadTextFile(path, format, editor_, &origin)
+                              : stream->read ? ReadTextBytes(path, std::move(stream->bytes), format,
+                                                             editor_, &origin)
+                                             : stream->read;
+            if (!read) {
                 // The editor still holds the previous text, which stays current.
                 host_.ShowError(read.error);
                 return false;
@@ -96,12 +137,19 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
             origin_ = std::move(origin);
             editor_.SetLettersOnly(IsDocumentFormat(format));
         }
-        editor_.GotoOffset(recent_.RecentPosition(path));
-        host_.ShowCaretPosition(editor_.SelStart());
         currentFormat_ = format;
-        currentPath_ = path;
-        recent_.AddRecent(path, editor_.SelStart(), format);
-        values_.TextDirectory = FolderOf(path);
+        if (stream) {
+            // Nothing to save back to or to open again: "Сохранить текст
+            // как" names a file, and the recent list stays as it was.
+            editor_.GotoOffset(0);
+            currentPath_.clear();
+        } else {
+            editor_.GotoOffset(recent_.RecentPosition(path));
+            currentPath_ = path;
+            recent_.AddRecent(path, editor_.SelStart(), format);
+            values_.TextDirectory = FolderOf(path);
+        }
+        host_.ShowCaretPosition(editor_.SelStart());
         host_.SetModified(false);
         host_.ClearPassLists();
     }

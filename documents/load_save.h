@@ -85,6 +85,17 @@ private:
     TextFormat openDialogFormat_ = 0;
     TextFormat saveDialogFormat_ = 0;
     bool openDialogShown_ = false;
+    // A pipe, device or FIFO can be read only once: its format is found in
+    // the same bytes its text is then read from.
+    struct StreamInput {
+        std::string path;
+        FileResult read;
+        std::string bytes;
+    };
+    mutable std::optional<StreamInput> stream_;
+    // The input of path read whole when it is no regular file (kept until
+    // the load that follows takes it); null for a regular file.
+    const StreamInput* Stream(const std::string& path) const;
     // Writes the text to a file in a format; the file becomes the origin of
     // later saves. Rich text changed beyond its letters is written anew only
     // after the user agreed to lose what the program does not show.

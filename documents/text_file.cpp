@@ -187,6 +187,11 @@ FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& 
     if (FileResult r = ReadWholeFile(path, bytes); !r) {
         return r;
     }
+    return ReadTextBytes(path, std::move(bytes), format, buffer, origin);
+}
+
+FileResult ReadTextBytes(const std::string& path, std::string bytes, TextFormat format,
+                         TextBuffer& buffer, FileOrigin* origin) {
     try {
         if (IsDocumentFormat(format)) {
             auto document = std::make_shared<PackageDocument>();

@@ -59,6 +59,9 @@ struct FileOrigin {
 // failure the buffer and origin are left as they were.
 FileResult ReadTextFile(const std::string& path, TextFormat format, TextBuffer& buffer,
                         FileOrigin* origin = nullptr);
+// The same for the bytes of an input already read (path names it in errors).
+FileResult ReadTextBytes(const std::string& path, std::string bytes, TextFormat format,
+                         TextBuffer& buffer, FileOrigin* origin = nullptr);
 
 // The file's bytes for the buffer's text in a format. From an origin of the
 // same kind: plain text in its encoding gets its signature and line ends

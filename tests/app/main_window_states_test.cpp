@@ -37,6 +37,9 @@ TEST(CommandLine, ARelativeTextIsTakenFromTheStartFolder) {
     EXPECT_EQ(ParseCommandLine("./a//b.txt", "/home/u").textPath, "/home/u/a/b.txt");
     EXPECT_EQ(ParseCommandLine("t", "/home/u").textPath, "/home/u/t");
     EXPECT_EQ(ParseCommandLine("/srv/a.txt", "/home/u").textPath, "/srv/a.txt");
+    // "-" is the standard input, "./-" a file of that name.
+    EXPECT_EQ(ParseCommandLine("-", "/home/u").textPath, "/dev/stdin");
+    EXPECT_EQ(ParseCommandLine("./-", "/home/u").textPath, "/home/u/-");
 }
 
 TEST(CommandStates, WithoutTextOnlyListsAndCountersCanEnableCommands) {

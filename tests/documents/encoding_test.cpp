@@ -162,39 +162,49 @@ TEST_F(TempFiles, DetectEncodingWithAHugeUtfLengthReadsOnlyTheFile) {
     }
 }
 
+// The format of a file, checked to be the same when its bytes were read
+// first (as a pipe's are).
+TextFormat Resolved(const std::string& path, TextFormat dialogFormat, bool autoUnicode) {
+    const TextFormat fromFile = ResolveFormat(path, dialogFormat, autoUnicode);
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(ResolveFormatOfBytes(path, bytes, dialogFormat, autoUnicode), fromFile) << path;
+    return fromFile;
+}
+
 TEST_F(TempFiles, ResolveFormatWithAutoUnicode) {
     const std::string le = Write("le.txt", "\xFF\xFE" + Utf16Le(u"Привет"));
     // The dialog's encoding plays no part; its rich-text choice does.
-    EXPECT_EQ(ResolveFormat(le, FormatUtf8, true), 20);
-    EXPECT_EQ(ResolveFormat(le, FormatRtf, true), 21);
+    EXPECT_EQ(Resolved(le, FormatUtf8, true), 20);
+    EXPECT_EQ(Resolved(le, FormatRtf, true), 21);
     const std::string rtf = Write("Текст.RtF", "{\\rtf1 x}");
-    EXPECT_EQ(ResolveFormat(rtf, 0, true), FormatRtf);
+    EXPECT_EQ(Resolved(rtf, 0, true), FormatRtf);
     const std::string utf8 = Write("u.txt", Utf16ToUtf8(u"Жили-были дед да баба, и была у них"));
-    EXPECT_EQ(ResolveFormat(utf8, 0, true), FormatUtf8);
+    EXPECT_EQ(Resolved(utf8, 0, true), FormatUtf8);
     // Too few Russian letters for the statistics: valid UTF-8 is UTF-8 all
     // the same (it was shown as "Р•С‰Рµ"), cp1251 stays cp1251, and ASCII
     // keeps the default.
     const std::string shortUtf8 = Write("short.txt", Utf16ToUtf8(u"Еще мед.\n"));
-    EXPECT_EQ(ResolveFormat(shortUtf8, 0, true), FormatUtf8);
-    EXPECT_EQ(ResolveFormat(Write("short1251.txt", "\xc5\xf9\xe5 \xec\xe5\xe4.\n"), 0, true), 0);
-    EXPECT_EQ(ResolveFormat(Write("ascii.txt", "plain\n"), 0, true), 0);
+    EXPECT_EQ(Resolved(shortUtf8, 0, true), FormatUtf8);
+    EXPECT_EQ(Resolved(Write("short1251.txt", "\xc5\xf9\xe5 \xec\xe5\xe4.\n"), 0, true), 0);
+    EXPECT_EQ(Resolved(Write("ascii.txt", "plain\n"), 0, true), 0);
 }
 
 TEST_F(TempFiles, ResolveFormatWithTheUsersChoice) {
     const std::string sig8 = Write("s8.txt", "\xEF\xBB\xBF" + Utf16ToUtf8(u"Привет"));
-    EXPECT_EQ(ResolveFormat(sig8, 0, false), 0); // "ANSI" chosen: read as cp1251
-    EXPECT_EQ(ResolveFormat(sig8, FormatUtf8, false), 18);
+    EXPECT_EQ(Resolved(sig8, 0, false), 0); // "ANSI" chosen: read as cp1251
+    EXPECT_EQ(Resolved(sig8, FormatUtf8, false), 18);
     const std::string be = Write("be.txt", "\xFE\xFF" + Utf16Be(u"Привет"));
-    EXPECT_EQ(ResolveFormat(be, FormatUtf16LE, false), 28);
+    EXPECT_EQ(Resolved(be, FormatUtf16LE, false), 28);
     // The detection runs without statistics: an unsigned UTF-16 file adds nothing.
     const std::string le = Write("le.txt", Utf16Le(u"Жили-были дед да баба, и была у них"));
-    EXPECT_EQ(ResolveFormat(le, FormatUtf16LE, false), FormatUtf16LE);
+    EXPECT_EQ(Resolved(le, FormatUtf16LE, false), FormatUtf16LE);
     const std::string fb2 =
         Write("book.fb2", "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<FictionBook/>");
-    EXPECT_EQ(ResolveFormat(fb2, 0, false), 0);
-    EXPECT_EQ(ResolveFormat(fb2, 0, true), FormatUtf8);
-    EXPECT_EQ(ResolveFormat(fb2, FormatUtf8, false), FormatUtf8);
-    EXPECT_EQ(ResolveFormat(Write("x.rtf", "{\\rtf1}"), FormatUtf8 | FormatRtf, false),
+    EXPECT_EQ(Resolved(fb2, 0, false), 0);
+    EXPECT_EQ(Resolved(fb2, 0, true), FormatUtf8);
+    EXPECT_EQ(Resolved(fb2, FormatUtf8, false), FormatUtf8);
+    EXPECT_EQ(Resolved(Write("x.rtf", "{\\rtf1}"), FormatUtf8 | FormatRtf, false),
               FormatRtf | FormatUtf8);
 }
 

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+#include <thread>
+
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include "core/codepage.h"
@@ -632,6 +636,51 @@ TEST_F(LoadSaveTest, AFictionBookKeepsItsEncodingWhateverItsName) {
     ASSERT_TRUE(files.SaveCurrent());
     EXPECT_EQ(Read(path), Cp("<?xml version=\"1.0\" encoding=\"windows-1251\"?>"
                              "<FictionBook><body><p>Ёж</p></body></FictionBook>"));
+}
+
+// A pipe or FIFO gives its bytes once: the format is found in the bytes the
+// text is read from, so nothing of its beginning is lost, and such a text has
+// no file to be saved back to or opened again from the recent list.
+TEST_F(LoadSaveTest, APipeIsReadOnceAndHasNoFileToSaveBackTo) {
+    const std::string fifo = Path("in.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const auto feed = [&fifo](std::string bytes) {
+        return std::thread([&fifo, bytes] { std::ofstream(fifo, std::ios::binary) << bytes; });
+    };
+    const std::string folder = values.TextDirectory = "/прежняя";
+
+    // Unsigned UTF-8 found by its bytes, as it is for a file.
+    std::thread writer = feed(Utf16ToUtf8(u"Ёлка\nи ёж"));
+    const TextFormat format = files.ResolveFormat(fifo, 0);
+    EXPECT_EQ(format, FormatUtf8);
+    ASSERT_TRUE(files.LoadText(fifo, format)); // the writer has gone: the bytes were kept
+    writer.join();
+    EXPECT_EQ(editor.GetAllText(), u"Ёлка\rи ёж");
+    EXPECT_EQ(window.caption, fifo);
+    EXPECT_EQ(files.CurrentPath(), "");
+    EXPECT_EQ(files.CurrentFormat(), FormatUtf8);
+    EXPECT_FALSE(files.CanSaveCurrent());
+    EXPECT_TRUE(files.CanSaveAs());
+    EXPECT_EQ(recent.Count(), 0);
+    EXPECT_EQ(values.TextDirectory, folder);
+
+    // Loaded without asking for the format first (a dropped FIFO, the recent
+    // list), a second time: read anew, whole.
+    writer = feed(Cp("Еще мед\r\nи еж"));
+    ASSERT_TRUE(files.LoadText(fifo, 0));
+    writer.join();
+    EXPECT_EQ(editor.GetAllText(), u"Еще мед\rи еж");
+
+    // Saving asks for a name.
+    editor.ReplaceLetter(2, u'ё', {});
+    window.modified = true;
+    window.answers.push_back(MessageResult::Yes);
+    Choose(Path("saved.txt"));
+    EXPECT_TRUE(files.AskSaveChanges());
+    ASSERT_EQ(window.saveSetups.size(), 1u);
+    EXPECT_EQ(window.saveSetups[0].fileName, "");
+    EXPECT_EQ(Read(Path("saved.txt")), Cp("Ещё мед\r\nи еж"));
+    EXPECT_EQ(files.CurrentPath(), Path("saved.txt"));
 }
 
 } // namespace
