@@ -7,6 +7,7 @@
 #include "core/statistics.h"
 #include "core/words.h"
 #include "tests/core/engine_fixture.h"
+#include "tests/support/test_files.h"
 
 namespace umlo::testing {
 namespace {
@@ -153,9 +154,7 @@ TEST_F(Statistics, SavedFileHasBothGridsWithoutHeaders) {
 
 TEST_F(Statistics, SaveWritesTheFileAndReportsFailures) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "umlo_stat_test";
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const fs::path dir = umlo::testing::FreshTestFolder("umlo_stat");
     const fs::path file = dir / "umlo_stat.log";
     {
         std::ofstream old(file);

@@ -253,7 +253,8 @@ TEST(Subtract, FindsALineBesideOneOfTheSameKey) {
 }
 
 TEST(Subtract, FromAFile) {
-    const auto path = std::filesystem::temp_directory_path() / "dicops_subtract_test.dat";
+    const auto folder = testing::FreshTestFolder("dicops");
+    const auto path = folder / "subtract.dat";
     testing::WriteBytes(path, Cp("# Версия: 2\r\nёлка\r\nёрш\r\n"));
     std::vector<std::string> lines = Lines({"# Версия: 1", "ёж", "ёлка", "ёрш"});
     testing::RecordingHost host;
@@ -267,6 +268,7 @@ TEST(Subtract, FromAFile) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].kind, MessageKind::Error);
     EXPECT_FALSE(host.messages[0].text.empty());
+    std::filesystem::remove_all(folder);
 }
 
 TEST(CaseCommands, LowerAndCapitalize) {

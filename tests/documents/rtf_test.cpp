@@ -27,6 +27,7 @@
 #include "core/codepage.h"
 #include "documents/rtf_reader.h"
 #include "documents/rtf_writer.h"
+#include "tests/support/test_files.h"
 
 namespace umlo {
 namespace {
@@ -328,8 +329,7 @@ TEST(RtfWriter, LibreOfficeReadsWhatWeWrite) {
         GTEST_SKIP() << "soffice is not installed";
     }
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / "umlo_rtf_lo";
-    fs::remove_all(dir);
+    const fs::path dir = umlo::testing::FreshTestFolder("umlo_rtf_lo");
     fs::create_directories(dir / "out");
     RichText r;
     r.Append(u"Ёфикация: ", CharFormat{});
