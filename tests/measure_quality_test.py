@@ -79,6 +79,21 @@ class Errata(unittest.TestCase):
                 with self.assertRaises(SystemExit, msg=line):
                     mq.read_errata(path)
 
+    def test_an_old_spelling_may_change_more_when_marked_and_must_keep_its_yo(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            path = self.write(tmp, "несмышлённого\tнесмышлёного\ttoday one н\told\n")
+            errata = mq.read_errata(path)
+            self.assertEqual(errata.old, {"несмышлённого"})
+            text, count = mq.apply_errata("несмышлённого ребёнка", errata)
+            self.assertEqual((text, count), ("несмышлёного ребёнка", 1))
+            for line in ["несмышлённого\tнесмышлёного\ttoday one н\n",
+                         "несмышлённого\tнесмышлёного\ttoday one н\tnew\n",
+                         "свёрстных\tсверстников\tno ё in the correction\told\n",
+                         "несмышлённого\tнесмышлёного\t\told\n"]:
+                path = self.write(tmp, line)
+                with self.assertRaises(SystemExit, msg=line):
+                    mq.read_errata(path)
+
     def test_the_bundled_errata_are_well_formed(self):
         path = os.path.join(ROOT, "data", "quality", "tolstoy-ispoved-errata.tsv")
         self.assertGreater(len(mq.read_errata(path)), 0)
