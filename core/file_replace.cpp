@@ -49,6 +49,26 @@ int WriteInPlace(const std::string& path, std::string_view bytes) {
     return error;
 }
 
+// New bytes written over an existing regular file, which stays the same
+// file (its inode, owner and other names).
+int RewriteFile(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    int error = WriteAll(fd, bytes);
+    if (error == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
+        error = errno;
+    }
+    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) {
+        error = errno;
+    }
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    return error;
+}
+
 // The "<name>" of ".<name>.umlo-<pid>-<attempt>.tmp".
 std::string NamePart(const std::string& targetName) {
     return "." + targetName.substr(0, kNameInTemporary) + std::string(kMarker);
@@ -133,14 +153,19 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes) {
         ::unlink(temp.c_str());
         return error;
     };
+    // Whether the renamed copy would be the same file to everyone else.
+    bool sameFile = true;
     if (exists) {
         // The owner where the process may give it (the superuser rewriting a
         // user's file), else at least the group; then the rights, which a
         // change of owner may have cut.
         if (::fchown(fd, info.st_uid, info.st_gid) != 0) {
+            sameFile = false;
             [[maybe_unused]] const int ignored = ::fchown(fd, static_cast<uid_t>(-1), info.st_gid);
         }
         ::fchmod(fd, info.st_mode & 07777);
+        // Its other names would keep the old bytes.
+        sameFile = sameFile && info.st_nlink == 1;
     }
     if (const int error = WriteAll(fd, bytes); error != 0) {
         return fail(error);
@@ -153,6 +178,13 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes) {
         const int error = errno;
         ::unlink(temp.c_str());
         return error;
+    }
+    if (!sameFile && RewriteFile(target.string(), bytes) == 0) {
+        // Someone else's file, or one with other names, is rewritten where it
+        // is and stays theirs; the full copy, already on disk, was the
+        // safeguard, and replaces the file only if that write failed.
+        ::unlink(temp.c_str());
+        return 0;
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;

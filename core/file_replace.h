@@ -1,10 +1,12 @@
 // The one way the program writes a file the user named. A regular file (or a
 // new name) gets its new bytes through a temporary file beside it that
 // reaches the disk and is renamed over it, so a crash or a full disk never
-// leaves it half-written; it keeps its access rights and, where the process
-// may give them, its owner and group. Anything else that exists (a terminal,
-// /dev/null, a FIFO, a pipe behind /dev/stdout) is written in place, never
-// renamed over. "-" is standard output.
+// leaves it half-written; it keeps its access rights, owner and group. A file
+// whose owner or group the process may not give, or that has other names
+// (hard links), is rewritten in place once that full copy is on disk, so it
+// stays the same file. Anything else that exists (a terminal, /dev/null, a
+// FIFO, a pipe behind /dev/stdout) is written in place, never renamed over.
+// "-" is standard output.
 #pragma once
 
 #include <string>

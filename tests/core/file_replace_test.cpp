@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -101,6 +102,54 @@ TEST_F(FileReplace, OwnerGroupAndRightsStay) {
     EXPECT_EQ(info.st_uid, 65534u);
     EXPECT_EQ(info.st_gid, 65534u);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
+}
+
+// A rename would leave the other names of the file with the old bytes, or
+// make someone else's file the writer's: such a file is rewritten where it is.
+TEST_F(FileReplace, AFileWithOtherNamesStaysOneFile) {
+    const std::string path = Path("book.txt");
+    testing::WriteBytes(path, "old, and longer than the new text");
+    ASSERT_EQ(::link(path.c_str(), Path("link.txt").c_str()), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    ASSERT_EQ(ReplaceFileContents(path, "new"), 0);
+    EXPECT_EQ(testing::ReadBytes(path), "new");
+    EXPECT_EQ(testing::ReadBytes(Path("link.txt")), "new");
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(Names(), (std::vector<std::string>{"book.txt", "link.txt"}));
+}
+
+TEST_F(FileReplace, SomeoneElsesFileStaysTheirs) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only the superuser can make a file someone else's";
+    }
+    // The superuser's file, writable by all, in a folder open to all; the
+    // writer is nobody, who cannot give the file back to its owner.
+    const std::string path = Path("root.txt");
+    testing::WriteBytes(path, "old");
+    ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(dir_.c_str(), 0777), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const bool dropped = ::setgid(65534) == 0 && ::setuid(65534) == 0;
+        ::_exit(dropped && ReplaceFileContents(path, "new") == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(testing::ReadBytes(path), "new");
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_uid, 0u);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
+    EXPECT_EQ(Names(), std::vector<std::string>{"root.txt"});
 }
 
 TEST(SystemMessage, FileErrorsSayWhatFailedWhereAndWhyInRussian) {
