@@ -1,5 +1,6 @@
 #include "app/qt_text_buffer.h"
 
+#include "app/held_view.h"
 #include "app/letter_swap_layout.h"
 
 #include <QApplication>
@@ -51,7 +52,7 @@ CharFormat FromQtFormat(const QTextCharFormat& f) {
 } // namespace
 
 QtTextBuffer::QtTextBuffer(QPlainTextEdit& edit)
-    : edit_(edit), layout_(UseLetterSwapLayout(edit)) {}
+    : edit_(edit), layout_(UseLetterSwapLayout(edit)), heldView_(new HeldView(edit)) {}
 
 QTextDocument& QtTextBuffer::Doc() const {
     return *edit_.document();
@@ -408,6 +409,7 @@ void QtTextBuffer::ApplyEditable() {
 
 void QtTextBuffer::BeginUpdate() {
     if (updateLock_++ == 0) {
+        heldView_->Hold(true);
         edit_.setUpdatesEnabled(false);
         held_ = edit_.textCursor();
         editBlock_ = QTextCursor(&Doc());
@@ -426,6 +428,7 @@ void QtTextBuffer::EndUpdate() {
         const QTextCursor held = *held_;
         held_.reset();
         edit_.setTextCursor(held);
+        heldView_->Hold(false);
         edit_.setUpdatesEnabled(true);
         edit_.viewport()->update();
     }

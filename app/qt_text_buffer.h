@@ -18,6 +18,7 @@ class QTextDocument;
 
 namespace umlo {
 
+class HeldView;
 class LetterSwapLayout;
 
 class QtTextBuffer : public TextBuffer {
@@ -85,6 +86,7 @@ private:
 
     QPlainTextEdit& edit_;
     LetterSwapLayout* layout_; // the editor's document owns it
+    HeldView* heldView_;       // the editor owns it
     bool readOnly_ = false;
     bool lettersOnly_ = false;
     LetterColors marksColors_;

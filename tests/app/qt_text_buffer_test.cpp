@@ -1,6 +1,7 @@
 #include "app/qt_text_buffer.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -295,6 +296,42 @@ TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
     // The caret stands where the last swap left it, in sight.
     EXPECT_EQ(edit.textCursor().position(), static_cast<int>(paragraph.size()) + 3);
     EXPECT_TRUE(edit.viewport()->rect().intersects(edit.cursorRect()));
+}
+
+// Under the lock nothing lays out a paragraph whose lines were dropped: a
+// repaint queued before the lock and the caret's blink wait for its end.
+TEST_F(QtTextBufferTest, UnderTheLockADroppedParagraphIsNotLaidOut) {
+    QApplication::setCursorFlashTime(20);
+    edit.resize(200, 200);
+    edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    edit.show();
+    edit.activateWindow();
+    edit.setFocus();
+    std::u16string paragraph;
+    for (int i = 0; i < 400; ++i) {
+        paragraph += u"мед и еще ";
+    }
+    buffer.SetAllText(paragraph);
+    QApplication::processEvents();
+    const QTextBlock block = edit.document()->firstBlock();
+    const int lines = block.layout()->lineCount();
+    ASSERT_GT(lines, 64);
+
+    edit.viewport()->update();
+    buffer.BeginUpdate();
+    ASSERT_TRUE(buffer.ReplaceLetter(1, u'ё', {16711680, 65535}));
+    ASSERT_EQ(block.layout()->lineCount(), 0);
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 100) {
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(block.layout()->lineCount(), 0);
+    buffer.EndUpdate();
+    QApplication::processEvents();
+    EXPECT_EQ(block.layout()->lineCount(), lines);
+    EXPECT_EQ(buffer.TextRange(0, 4), u"мёд ");
+    QApplication::setCursorFlashTime(1000);
 }
 
 } // namespace
