@@ -105,22 +105,38 @@ bool AddZipPart(const ZipPackage& zip, std::size_t index, const TextRules& rules
     return true;
 }
 
+namespace {
+
+// Each document format: the name the dialogs show and its file pattern,
+// "*" and the ending that names it.
+struct DocumentKind {
+    TextFormat format;
+    std::string_view name;
+    std::string_view pattern;
+};
+constexpr DocumentKind kDocumentKinds[] = {
+    {FormatDocx, "DOCX", "*.docx"},      {FormatOdt, "ODT", "*.odt"},
+    {FormatFb2, "FictionBook", "*.fb2"}, {FormatFb2Zip, "FictionBook ZIP", "*.fb2.zip"},
+    {FormatEpub, "EPUB", "*.epub"},
+};
+
+const DocumentKind* KindOf(TextFormat format) {
+    for (const DocumentKind& kind : kDocumentKinds) {
+        if (kind.format == DocumentBits(format)) {
+            return &kind;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
 TextFormat DocumentFormatOfName(std::string_view path) {
     const std::string name = Lower(path.substr(path.find_last_of("/\\") + 1));
-    if (name.ends_with(".docx")) {
-        return FormatDocx;
-    }
-    if (name.ends_with(".odt")) {
-        return FormatOdt;
-    }
-    if (name.ends_with(".fb2")) {
-        return FormatFb2;
-    }
-    if (name.ends_with(".fb2.zip")) {
-        return FormatFb2Zip;
-    }
-    if (name.ends_with(".epub")) {
-        return FormatEpub;
+    for (const DocumentKind& kind : kDocumentKinds) {
+        if (name.ends_with(kind.pattern.substr(1))) {
+            return kind.format;
+        }
     }
     return 0;
 }
@@ -252,37 +268,13 @@ bool PatchPackageDocument(const PackageDocument& document, std::u16string_view c
 }
 
 std::string_view DocumentFormatName(TextFormat format) {
-    switch (DocumentBits(format)) {
-    case FormatDocx:
-        return "DOCX";
-    case FormatOdt:
-        return "ODT";
-    case FormatFb2:
-        return "FictionBook";
-    case FormatFb2Zip:
-        return "FictionBook ZIP";
-    case FormatEpub:
-        return "EPUB";
-    default:
-        return "";
-    }
+    const DocumentKind* kind = KindOf(format);
+    return kind != nullptr ? kind->name : std::string_view();
 }
 
 std::string_view DocumentFormatPattern(TextFormat format) {
-    switch (DocumentBits(format)) {
-    case FormatDocx:
-        return "*.docx";
-    case FormatOdt:
-        return "*.odt";
-    case FormatFb2:
-        return "*.fb2";
-    case FormatFb2Zip:
-        return "*.fb2.zip";
-    case FormatEpub:
-        return "*.epub";
-    default:
-        return "";
-    }
+    const DocumentKind* kind = KindOf(format);
+    return kind != nullptr ? kind->pattern : std::string_view();
 }
 
 } // namespace umlo
