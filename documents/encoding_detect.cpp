@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "core/codepage.h"
@@ -122,14 +123,17 @@ TextFormat DetectEncoding(const std::string& path, bool statistics, int utfLengt
 namespace {
 
 // What ResolveFormat decides once the detection has run; whole gives every
-// byte of the input when the decision needs them.
+// byte of the input (nothing when it cannot be read), asked only when the
+// decision needs them.
 TextFormat ResolveDetected(std::string_view name, TextFormat detected, TextFormat dialogFormat,
-                           bool autoUnicode, const std::function<bool(std::string&)>& whole) {
+                           bool autoUnicode,
+                           const std::function<std::optional<std::string_view>()>& whole) {
     const TextFormat r = IsRtfName(name) | (dialogFormat & FormatRtf);
     if (autoUnicode) {
         constexpr TextFormat kMarked = FormatSignature | FormatUtf16LE | FormatUtf16BE;
-        std::string bytes;
-        if (!(r & FormatRtf) && !(detected & kMarked) && whole(bytes)) {
+        std::optional<std::string_view> all;
+        if (!(r & FormatRtf) && !(detected & kMarked) && (all = whole())) {
+            const std::string_view bytes = *all;
             // Neither a signature nor UTF-16: the bytes decide, as in umlo-cli.
             // The statistics take cp1251 text rich in Р and С for UTF-8, and
             // miss a short UTF-8 text with few Russian letters; only a file
@@ -161,18 +165,21 @@ TextFormat ResolveDetected(std::string_view name, TextFormat detected, TextForma
 
 TextFormat ResolveFormat(const std::string& path, TextFormat dialogFormat, bool autoUnicode,
                          int utfLength) {
-    return ResolveDetected(
-        path, DetectEncoding(path, autoUnicode, utfLength), dialogFormat, autoUnicode,
-        [&path](std::string& bytes) { return bool(ReadWholeInput(path, bytes)); });
+    std::string bytes;
+    return ResolveDetected(path, DetectEncoding(path, autoUnicode, utfLength), dialogFormat,
+                           autoUnicode, [&]() -> std::optional<std::string_view> {
+                               if (!ReadWholeInput(path, bytes)) {
+                                   return std::nullopt;
+                               }
+                               return bytes;
+                           });
 }
 
 TextFormat ResolveFormatOfBytes(std::string_view name, std::string_view bytes,
                                 TextFormat dialogFormat, bool autoUnicode, int utfLength) {
+    // The bytes are read already: nothing is copied.
     return ResolveDetected(name, DetectEncodingBytes(bytes, autoUnicode, utfLength), dialogFormat,
-                           autoUnicode, [bytes](std::string& whole) {
-                               whole.assign(bytes);
-                               return true;
-                           });
+                           autoUnicode, [bytes] { return std::optional<std::string_view>(bytes); });
 }
 
 } // namespace umlo

@@ -1,6 +1,7 @@
 #include "documents/load_save.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "core/system_message.h"
 #include "documents/encoding_detect.h"
@@ -104,8 +105,7 @@ bool TextFiles::LoadText(const std::string& path, TextFormat format) {
     // A stream's bytes are taken here: a later load reads it again.
     std::optional<StreamInput> stream;
     if (Stream(path) != nullptr) {
-        stream = std::move(stream_);
-        stream_.reset();
+        stream = std::exchange(stream_, std::nullopt);
     }
     // A document is never read as plain text, from wherever its format came.
     if (!IsDocumentFormat(format)) {
