@@ -34,7 +34,9 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-// Written where it is: a device, a FIFO, a pipe, standard output.
+// Written where it is: a device, a FIFO, a pipe, standard output, or a
+// regular file that must stay the same file (its inode, owner and other
+// names), which is then cut to the new length and synced.
 int WriteInPlace(const std::string& path, std::string_view bytes) {
     const bool standardOutput = path == "-";
     const int fd =
@@ -43,27 +45,15 @@ int WriteInPlace(const std::string& path, std::string_view bytes) {
         return errno;
     }
     int error = WriteAll(fd, bytes);
+    // Standard output may be a file appended to: it is never cut.
+    struct stat info {};
+    if (error == 0 && !standardOutput && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        if (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
+            (::fsync(fd) != 0 && errno != EINVAL)) {
+            error = errno;
+        }
+    }
     if (!standardOutput && ::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    return error;
-}
-
-// New bytes written over an existing regular file, which stays the same
-// file (its inode, owner and other names).
-int RewriteFile(const std::string& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno;
-    }
-    int error = WriteAll(fd, bytes);
-    if (error == 0 && ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) {
-        error = errno;
-    }
-    if (error == 0 && ::fsync(fd) != 0 && errno != EINVAL) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
         error = errno;
     }
     return error;
@@ -179,7 +169,7 @@ int ReplaceFileContents(const std::string& path, std::string_view bytes) {
         ::unlink(temp.c_str());
         return error;
     }
-    if (!sameFile && RewriteFile(target.string(), bytes) == 0) {
+    if (!sameFile && WriteInPlace(target.string(), bytes) == 0) {
         // Someone else's file, or one with other names, is rewritten where it
         // is and stays theirs; the full copy, already on disk, was the
         // safeguard, and replaces the file only if that write failed.
