@@ -36,6 +36,21 @@ INSTANTIATE_TEST_SUITE_P(QtTextEdit, TextBufferContract,
 
 class QtTextBufferTest : public ::testing::Test {
 protected:
+    // The editor shown narrow and wrapping, so a paragraph takes many lines.
+    void ShowWrapped() {
+        edit.resize(200, 200);
+        edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
+        edit.show();
+    }
+    // A paragraph of "мед и еще " repeated: an е at 1, 6 and 8 of every ten.
+    static std::u16string Paragraph(int repeats) {
+        std::u16string paragraph;
+        for (int i = 0; i < repeats; ++i) {
+            paragraph += u"мед и еще ";
+        }
+        return paragraph;
+    }
+
     QPlainTextEdit edit;
     QtTextBuffer buffer{edit};
 };
@@ -180,13 +195,8 @@ std::vector<int> StoredLineCounts(QPlainTextEdit& edit) {
 }
 
 TEST_F(QtTextBufferTest, SwappedLettersKeepTheLayoutRightAndOtherEditsTakeQtsPath) {
-    edit.resize(200, 200);
-    edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    edit.show();
-    std::u16string paragraph;
-    for (int i = 0; i < 200; ++i) {
-        paragraph += u"мед и еще ";
-    }
+    ShowWrapped();
+    const std::u16string paragraph = Paragraph(200);
     buffer.SetAllText(paragraph + u"\r" + paragraph);
     QApplication::processEvents();
     auto* layout = qobject_cast<LetterSwapLayout*>(edit.document()->documentLayout());
@@ -260,13 +270,8 @@ TEST_F(QtTextBufferTest, SwapsUnderTheLockMergeTheMarksIntoEachLettersOwnFormat)
 // paragraph of many lines lets its lines go at the first swap and is laid
 // out again when shown; a short one keeps its lines.
 TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
-    edit.resize(200, 200);
-    edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    edit.show();
-    std::u16string paragraph;
-    for (int i = 0; i < 400; ++i) {
-        paragraph += u"мед и еще ";
-    }
+    ShowWrapped();
+    const std::u16string paragraph = Paragraph(400);
     buffer.SetAllText(paragraph + u"\rмед");
     QApplication::processEvents();
     const QTextBlock first = edit.document()->firstBlock();
@@ -302,15 +307,10 @@ TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
 // repaint queued before the lock and the caret's blink wait for its end.
 TEST_F(QtTextBufferTest, UnderTheLockADroppedParagraphIsNotLaidOut) {
     QApplication::setCursorFlashTime(20);
-    edit.resize(200, 200);
-    edit.setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    edit.show();
+    ShowWrapped();
     edit.activateWindow();
     edit.setFocus();
-    std::u16string paragraph;
-    for (int i = 0; i < 400; ++i) {
-        paragraph += u"мед и еще ";
-    }
+    const std::u16string paragraph = Paragraph(400);
     buffer.SetAllText(paragraph);
     QApplication::processEvents();
     const QTextBlock block = edit.document()->firstBlock();
