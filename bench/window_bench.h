@@ -11,7 +11,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -42,10 +41,15 @@ inline std::unique_ptr<TMainForm> StartBenchWindow(const QString& folder) {
     return window;
 }
 
-// atExit runs before the application goes: windows kept for the run close there.
+// The window kept for the run; RunWindowBenchmarks closes it while the
+// application still runs (a static destroyed after it would crash at exit).
+inline std::unique_ptr<TMainForm>& BenchWindowSlot() {
+    static std::unique_ptr<TMainForm> window;
+    return window;
+}
+
 inline int RunWindowBenchmarks(int argc, char** argv,
-                               std::vector<std::pair<std::string, std::string>> ratios,
-                               const std::function<void()>& atExit = {}) {
+                               std::vector<std::pair<std::string, std::string>> ratios) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -54,9 +58,7 @@ inline int RunWindowBenchmarks(int argc, char** argv,
     RatioReporter reporter(std::move(ratios));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
-    if (atExit) {
-        atExit();
-    }
+    BenchWindowSlot().reset();
     return 0;
 }
 

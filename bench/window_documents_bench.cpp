@@ -22,15 +22,9 @@
 namespace umlo::bench {
 namespace {
 
-// The window of the run; main closes it while the application still runs.
-std::unique_ptr<TMainForm>& WindowSlot() {
-    static std::unique_ptr<TMainForm> window;
-    return window;
-}
-
 // One main window for the run, in a folder of its own with the bundled data.
 TMainForm& Window(QTemporaryDir& folder) {
-    std::unique_ptr<TMainForm>& window = WindowSlot();
+    std::unique_ptr<TMainForm>& window = BenchWindowSlot();
     if (!window) {
         window = StartBenchWindow(folder.path());
         // No questions, and the UTF-8 question of the open dialog is not asked
@@ -84,6 +78,5 @@ int main(int argc, char** argv) {
             Pair{"BM_OpenPassSave/docx", "BM_OpenPassSave/plain"},
             Pair{"BM_OpenPassSave/fb2", "BM_OpenPassSave/plain"},
             Pair{"BM_OpenPassSave/epub", "BM_OpenPassSave/plain"},
-        },
-        [] { umlo::bench::WindowSlot().reset(); });
+        });
 }

@@ -41,7 +41,10 @@ void SetPassOptions(TOptions& options, bool fastScroll) {
 // One main window for the run, in a folder of its own with the bundled data.
 TMainForm& Window() {
     static QTemporaryDir folder;
-    static std::unique_ptr<TMainForm> window = StartBenchWindow(folder.path());
+    std::unique_ptr<TMainForm>& window = BenchWindowSlot();
+    if (!window) {
+        window = StartBenchWindow(folder.path());
+    }
     return *window;
 }
 
