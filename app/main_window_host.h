@@ -55,6 +55,7 @@ private:
     bool scanOnly_ = false;
     bool escPressed_ = false;
     QElapsedTimer sincePump_;
+    int callsSinceClock_ = 0;
 };
 
 } // namespace umlo
