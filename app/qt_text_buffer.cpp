@@ -157,6 +157,12 @@ int QtTextBuffer::SelLength() const {
 }
 
 void QtTextBuffer::SetCaret(int offset) {
+    if (held_) {
+        // Moved in place: a copy would register a new cursor with the
+        // document for every word a slow-scrolling pass shows.
+        held_->setPosition(Clamp(offset));
+        return;
+    }
     QTextCursor c = Cursor();
     c.setPosition(Clamp(offset));
     SetCursor(c);
