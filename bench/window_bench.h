@@ -48,6 +48,15 @@ inline std::unique_ptr<TMainForm>& BenchWindowSlot() {
     return window;
 }
 
+// The kept window, started on the first call with folder as its program folder.
+inline TMainForm& KeptBenchWindow(const QString& folder) {
+    std::unique_ptr<TMainForm>& window = BenchWindowSlot();
+    if (!window) {
+        window = StartBenchWindow(folder);
+    }
+    return *window;
+}
+
 inline int RunWindowBenchmarks(int argc, char** argv,
                                std::vector<std::pair<std::string, std::string>> ratios) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

@@ -11,7 +11,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "app/main_window.h"
 #include "app/qt_convert.h"
@@ -24,15 +23,12 @@ namespace {
 
 // One main window for the run, in a folder of its own with the bundled data.
 TMainForm& Window(QTemporaryDir& folder) {
-    std::unique_ptr<TMainForm>& window = BenchWindowSlot();
-    if (!window) {
-        window = StartBenchWindow(folder.path());
-        // No questions, and the UTF-8 question of the open dialog is not asked
-        // of a file loaded directly.
-        window->CurrentOptions().NoVarOnly = true;
-        window->CurrentOptions().Mark = true;
-    }
-    return *window;
+    TMainForm& window = KeptBenchWindow(folder.path());
+    // No questions, and the UTF-8 question of the open dialog is not asked
+    // of a file loaded directly.
+    window.CurrentOptions().NoVarOnly = true;
+    window.CurrentOptions().Mark = true;
+    return window;
 }
 
 void BM_OpenPassSave(benchmark::State& state, const char* name) {

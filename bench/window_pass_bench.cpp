@@ -13,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <memory>
 
 #include "app/main_window.h"
 #include "app/qt_convert.h"
@@ -41,11 +40,7 @@ void SetPassOptions(TOptions& options, bool fastScroll) {
 // One main window for the run, in a folder of its own with the bundled data.
 TMainForm& Window() {
     static QTemporaryDir folder;
-    std::unique_ptr<TMainForm>& window = BenchWindowSlot();
-    if (!window) {
-        window = StartBenchWindow(folder.path());
-    }
-    return *window;
+    return KeptBenchWindow(folder.path());
 }
 
 // The text in the window's editor, wrapped or not, laid out and painted.
