@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_support.h"
 #include "core/codepage.h"
 #include "core/main_dictionary.h"
 #include "core/options.h"
 #include "core/pass.h"
 #include "core/regexpr_dictionary.h"
 #include "core/words.h"
-#include "bench/bench_support.h"
 #include "documents/memory_text_buffer.h"
 
 namespace umlo {
