@@ -4,13 +4,17 @@
 // block closes (once to learn its old height, once for the new one): for a
 // paragraph of hundreds of thousands of characters that is most of what a
 // pass costs in the window. When the buffer says the edits were letters
-// replaced by letters, the paragraphs keep their line counts and are laid out
-// once, lazily, when they are next shown; anything else takes Qt's own path.
+// replaced by letters as wide as they were, the paragraphs keep their lines
+// as they are; a letter of another width has its paragraph laid out once,
+// lazily, when it is next shown; anything else takes Qt's own path.
 #pragma once
 
 #include <QPlainTextDocumentLayout>
 
+#include <vector>
+
 class QPlainTextEdit;
+class QTextBlock;
 
 namespace umlo {
 
@@ -18,16 +22,16 @@ class LetterSwapLayout : public QPlainTextDocumentLayout {
     Q_OBJECT
 public:
     explicit LetterSwapLayout(QTextDocument* document);
+    ~LetterSwapLayout() override;
 
     // The next change the document reports replaces characters one for one,
-    // within the paragraphs, in ways that leave the paragraph's lines alone;
-    // position is where the next one is.
-    void ExpectLetterSwapAt(int position);
+    // within the paragraphs, in ways that leave the paragraph's line count
+    // alone; position is where the next one is, sameWidth says the new
+    // character is exactly as wide as the old one, so every line keeps its
+    // place and width.
+    void ExpectLetterSwapAt(int position, bool sameWidth);
     // Any other edit before that change makes it an ordinary one.
-    void NoteOtherEdit() {
-        otherEdits_ = true;
-        lettersOnly_ = false;
-    }
+    void NoteOtherEdit();
     // How many changes took the short path (for the tests).
     int LetterSwapUpdates() const { return letterSwapUpdates_; }
 
@@ -40,6 +44,13 @@ private:
     // and is laid out again, once, when it is next needed.
     static constexpr int kManyLines = 64;
 
+    // A paragraph's lines, taken from its layout for the swaps of one edit
+    // block and given back when it closes.
+    struct KeptLines;
+    void KeepLines(const QTextBlock& block);
+    void GiveBackLines();
+
+    std::vector<KeptLines> kept_;
     bool lettersOnly_ = false;
     bool otherEdits_ = false;
     int blockCount_ = -1;

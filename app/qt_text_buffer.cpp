@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -269,8 +270,9 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
         swapMarks_ = marks;
         swapTo_ = own;
         swapTo_.merge(marks);
+        swapWidths_.clear();
     }
-    layout_->ExpectLetterSwapAt(offset);
+    layout_->ExpectLetterSwapAt(offset, SameWidth(old, letter));
     c.insertText(QString(QChar(letter)), swapTo_);
     if (held_) {
         // Moved, not shared with c, which the next swap would then copy.
@@ -279,6 +281,24 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
         SetCursor(c);
     }
     return true;
+}
+
+bool QtTextBuffer::SameWidth(QChar from, char16_t to) {
+    const QFont font = Doc().defaultFont();
+    if (font != swapFont_) {
+        swapFont_ = font;
+        swapWidths_.clear();
+    }
+    for (const SwapWidth& known : swapWidths_) {
+        if (known.from == from.unicode() && known.to == to) {
+            return known.same;
+        }
+    }
+    const QFontMetricsF before(swapFrom_.font().resolve(font));
+    const QFontMetricsF after(swapTo_.font().resolve(font));
+    const bool same = before.horizontalAdvance(from) == after.horizontalAdvance(QChar(to));
+    swapWidths_.push_back({from.unicode(), to, same});
+    return same;
 }
 
 // A pass marks thousands of letters with the same two colours.

@@ -6,10 +6,12 @@
 // pass changes.
 #pragma once
 
+#include <QFont>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
 #include <optional>
+#include <vector>
 
 #include "documents/text_buffer.h"
 
@@ -96,6 +98,16 @@ private:
     QTextCharFormat swapFrom_;
     QTextCharFormat swapMarks_;
     QTextCharFormat swapTo_;
+    // Whether a letter is exactly as wide as the one it replaces, in those
+    // formats and the document's font, for the few pairs a pass swaps.
+    bool SameWidth(QChar from, char16_t to);
+    QFont swapFont_;
+    struct SwapWidth {
+        char16_t from;
+        char16_t to;
+        bool same;
+    };
+    std::vector<SwapWidth> swapWidths_;
     int updateLock_ = 0;
     // While the update lock is held the document's changes form one edit
     // block, laid out once when the lock goes, and the selection lives here:

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config git python3
-  qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins libgl-dev fonts-dejavu-core
+  qt6-base-dev qt6-base-private-dev qt6-base-dev-tools libqt6test6 qt6-qpa-plugins libgl-dev fonts-dejavu-core
   libpcre2-dev libcurl4-openssl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang-format
