@@ -66,6 +66,7 @@ void LetterSwapLayout::GiveBackLines() {
         if (block.isValid() && block.length() == k.blockLength && block.layout() == k.layout &&
             k.layout->lineCount() == 0) {
             k.layout->engine()->lines = std::move(k.lines);
+            ++keptParagraphs_;
         }
     }
     kept_.clear();

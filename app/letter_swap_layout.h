@@ -34,6 +34,8 @@ public:
     void NoteOtherEdit();
     // How many changes took the short path (for the tests).
     int LetterSwapUpdates() const { return letterSwapUpdates_; }
+    // How many paragraphs got their lines back after swaps (for the tests).
+    int KeptParagraphs() const { return keptParagraphs_; }
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
@@ -55,6 +57,7 @@ private:
     bool otherEdits_ = false;
     int blockCount_ = -1;
     int letterSwapUpdates_ = 0;
+    int keptParagraphs_ = 0;
 };
 
 // Gives the editor a document of its own laid out by LetterSwapLayout,

@@ -159,6 +159,11 @@ bool MainWindowHost::eventFilter(QObject* watched, QEvent* event) {
         key->accept();
         return true;
     }
+    // Nor through an input method's commit.
+    if (type == QEvent::InputMethod && !panel_.Waiting()) {
+        event->accept();
+        return true;
+    }
     // Without the panel nothing of the window takes a click: no command may
     // run under the scan.
     if (scanOnly_ && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {

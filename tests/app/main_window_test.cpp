@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -412,6 +413,10 @@ TEST_F(MainWindowTest, APassOverOneLongParagraphShowsItsWorkAndStopsAtEsc) {
         }
         if (!escPosted) {
             escPosted = true;
+            // An input method's commit must not change the text under the scan.
+            auto* commit = new QInputMethodEvent;
+            commit->setCommitString(QStringLiteral("Ж"));
+            QCoreApplication::postEvent(&editor, commit);
             QCoreApplication::postEvent(
                 &editor, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
         }
@@ -422,6 +427,7 @@ TEST_F(MainWindowTest, APassOverOneLongParagraphShowsItsWorkAndStopsAtEsc) {
     const std::string after = QStringToUtf8(ToQString(Text()));
     EXPECT_EQ(after.substr(0, 14), "мёд мёд ");
     EXPECT_EQ(after.substr(after.size() - 14), "мед мед ") << "Esc did not stop the pass";
+    EXPECT_EQ(after.find("Ж"), std::string::npos);
     EXPECT_FALSE(window_->Engine().Flags().PassRunning);
     EXPECT_EQ(window_->Editor().UpdateLockCount(), 0);
 }

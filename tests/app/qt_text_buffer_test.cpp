@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
+#include <QFontMetricsF>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -266,10 +267,28 @@ TEST_F(QtTextBufferTest, SwapsUnderTheLockMergeTheMarksIntoEachLettersOwnFormat)
     EXPECT_EQ(edit.textCursor().position(), 14);
 }
 
+// Where each line of a paragraph starts and how long it is.
+std::vector<std::pair<int, int>> LineRanges(const QTextBlock& block) {
+    std::vector<std::pair<int, int>> ranges;
+    const QTextLayout* layout = block.layout();
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        ranges.emplace_back(layout->lineAt(i).textStart(), layout->lineAt(i).textLength());
+    }
+    return ranges;
+}
+
+std::vector<std::pair<int, int>> FreshLineRanges(QPlainTextEdit& edit, const QTextBlock& block) {
+    block.layout()->clearLayout();
+    edit.document()->documentLayout()->blockBoundingRect(block);
+    return LineRanges(block);
+}
+
 // Qt walks every line of a paragraph on each change of its text, so a
-// paragraph of many lines lets its lines go at the first swap and is laid
-// out again when shown; a short one keeps its lines.
-TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
+// paragraph of many lines lends its lines out at the first swap: letters as
+// wide as the ones they replace get them back untouched, a letter of another
+// width has the paragraph laid out again when shown. A short paragraph keeps
+// its lines throughout.
+TEST_F(QtTextBufferTest, AParagraphOfManyLinesKeepsItsLinesThroughSwapsOfTheSameWidth) {
     ShowWrapped();
     const std::u16string paragraph = Paragraph(400);
     buffer.SetAllText(paragraph + u"\rмед");
@@ -279,9 +298,11 @@ TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
     const int lines = first.layout()->lineCount();
     ASSERT_GT(lines, 64);
     ASSERT_EQ(last.layout()->lineCount(), 1);
+    const auto rangesBefore = LineRanges(first);
     auto* layout = qobject_cast<LetterSwapLayout*>(edit.document()->documentLayout());
     ASSERT_NE(layout, nullptr);
     const int before = layout->LetterSwapUpdates();
+    const int keptBefore = layout->KeptParagraphs();
 
     buffer.BeginUpdate();
     ASSERT_TRUE(buffer.ReplaceLetter(1, u'ё', {16711680, 65535}));
@@ -290,10 +311,13 @@ TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
     ASSERT_TRUE(buffer.ReplaceLetter(static_cast<int>(paragraph.size()) + 2, u'ё', {}));
     EXPECT_EQ(last.layout()->lineCount(), 1);
     buffer.EndUpdate();
+    EXPECT_EQ(layout->KeptParagraphs(), keptBefore + 1);
+    EXPECT_EQ(LineRanges(first), rangesBefore);
     QApplication::processEvents();
     EXPECT_EQ(layout->LetterSwapUpdates(), before + 1);
     EXPECT_EQ(first.layout()->lineCount(), lines);
     EXPECT_EQ(first.lineCount(), lines);
+    EXPECT_EQ(LineRanges(first), FreshLineRanges(edit, first));
     EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
     EXPECT_EQ(buffer.TextRange(0, 4), u"мёд ");
     EXPECT_EQ(buffer.TextRange(11 * 10 + 6, 11 * 10 + 9), u"ещё");
@@ -301,6 +325,31 @@ TEST_F(QtTextBufferTest, AParagraphOfManyLinesIsLaidOutAgainOnceAfterItsSwaps) {
     // The caret stands where the last swap left it, in sight.
     EXPECT_EQ(edit.textCursor().position(), static_cast<int>(paragraph.size()) + 3);
     EXPECT_TRUE(edit.viewport()->rect().intersects(edit.cursorRect()));
+
+    // A wider letter: the lines are laid out afresh, never lent out.
+    ASSERT_GT(QFontMetricsF(edit.document()->defaultFont()).horizontalAdvance(u'Ш'),
+              QFontMetricsF(edit.document()->defaultFont()).horizontalAdvance(u'м'));
+    buffer.BeginUpdate();
+    for (int at = 0; at < 10 * 40; at += 10) {
+        ASSERT_TRUE(buffer.ReplaceLetter(at, u'Ш', {}));
+    }
+    buffer.EndUpdate();
+    QApplication::processEvents();
+    EXPECT_EQ(layout->KeptParagraphs(), keptBefore + 1);
+    EXPECT_EQ(layout->LetterSwapUpdates(), before + 2);
+    EXPECT_EQ(LineRanges(first), FreshLineRanges(edit, first));
+    EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
+
+    // A real edit in the batch after a swap: Qt's own path, nothing kept.
+    buffer.BeginUpdate();
+    ASSERT_TRUE(buffer.ReplaceLetter(6, u'ё', {}));
+    buffer.SetCaret(20);
+    ASSERT_TRUE(buffer.ReplaceSelection(u"длинное слово "));
+    buffer.EndUpdate();
+    QApplication::processEvents();
+    EXPECT_EQ(layout->KeptParagraphs(), keptBefore + 1);
+    EXPECT_EQ(LineRanges(first), FreshLineRanges(edit, first));
+    EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
 }
 
 // Under the lock nothing lays out a paragraph whose lines were dropped: a
