@@ -24,6 +24,7 @@
 #include "app/options_form.h"
 #include "app/qt_convert.h"
 #include "app/qt_text_buffer.h"
+#include "app/text_edit.h"
 #include "app/text_io_window_host.h"
 #include "app/tool_bar.h"
 #include "app/window_caption.h"
@@ -54,7 +55,7 @@ TMainForm::TMainForm(StartOptions start) : start_(std::move(start)) {
     auto* column = new QVBoxLayout(central);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    editor_ = new QPlainTextEdit(central);
+    editor_ = new TextEdit(central);
     editor_->setObjectName(QStringLiteral("Editor"));
     editor_->resize(563, 290);
     editor_->setFocusPolicy(Qt::ClickFocus);

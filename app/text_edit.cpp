@@ -1,0 +1,236 @@
+#include "app/text_edit.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace umlo {
+namespace {
+
+using FormatRanges = QList<QTextLayout::FormatRange>;
+
+// The selections (and the overwrite caret) that fall in the block, in its
+// own positions, as QPlainTextEdit gives them to the block's layout.
+FormatRanges BlockSelections(const QAbstractTextDocumentLayout::PaintContext& context,
+                             const QTextBlock& block, int overwriteAt, const QPalette& palette) {
+    FormatRanges ranges;
+    const int start = block.position();
+    const int length = block.length();
+    for (const QAbstractTextDocumentLayout::Selection& range : context.selections) {
+        const int from = range.cursor.selectionStart() - start;
+        const int to = range.cursor.selectionEnd() - start;
+        if (from < length && to > 0 && to > from) {
+            ranges.append({from, to - from, range.format});
+        } else if (!range.cursor.hasSelection() &&
+                   range.format.hasProperty(QTextFormat::FullWidthSelection) &&
+                   block.contains(range.cursor.position())) {
+            const QTextLine line =
+                block.layout()->lineForTextPosition(range.cursor.position() - start);
+            int lineLength = line.textLength();
+            if (line.textStart() + lineLength == length - 1) {
+                ++lineLength; // the paragraph's end too
+            }
+            ranges.append({line.textStart(), lineLength, range.format});
+        }
+    }
+    if (overwriteAt >= 0) {
+        QTextCharFormat caret;
+        caret.setForeground(palette.base());
+        caret.setBackground(palette.text());
+        ranges.append({overwriteAt, 1, caret});
+    }
+    return ranges;
+}
+
+// Right-to-left text is not laid out in the order of its characters, so a
+// run of characters is not a run of the line; such a line is painted whole.
+bool HasRightToLeft(QStringView text) {
+    for (QChar c : text) {
+        if (c.unicode() >= 0x0590 &&
+            (c.direction() == QChar::DirR || c.direction() == QChar::DirAL ||
+             c.direction() == QChar::DirRLE || c.direction() == QChar::DirRLO ||
+             c.direction() == QChar::DirRLI)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The formats of the block's characters from..to, from there.
+FormatRanges FragmentFormats(const QTextBlock& block, int from, int to) {
+    FormatRanges formats;
+    const int start = block.position();
+    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
+        const QTextFragment fragment = it.fragment();
+        const int begin = fragment.position() - start;
+        const int end = begin + fragment.length();
+        if (end <= from) {
+            continue;
+        }
+        if (begin >= to) {
+            break;
+        }
+        const int partFrom = std::max(begin, from);
+        formats.append({partFrom - from, std::min(end, to) - partFrom, fragment.charFormat()});
+    }
+    return formats;
+}
+
+// The selections of the block moved to a part starting at from, of length
+// characters, ending the paragraph or not.
+FormatRanges PartSelections(const FormatRanges& selections, int from, int length, bool endsBlock) {
+    FormatRanges part;
+    for (const QTextLayout::FormatRange& range : selections) {
+        const int begin = std::max(range.start, from);
+        // A selection over the paragraph's end keeps going past the part's end.
+        const int end = endsBlock ? range.start + range.length
+                                  : std::min(range.start + range.length, from + length);
+        if (end > begin) {
+            part.append({begin - from, end - begin, range.format});
+        }
+    }
+    return part;
+}
+
+} // namespace
+
+TextEdit::TextEdit(QWidget* parent) : QPlainTextEdit(parent) {}
+
+bool TextEdit::HasLongLine(const QTextBlock& block) const {
+    const QTextLayout* layout = block.layout();
+    const qreal longWidth = kLongLineViewWidths * std::max(1, viewport()->width());
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        if (layout->lineAt(i).naturalTextWidth() > longWidth) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void TextEdit::paintEvent(QPaintEvent* event) {
+    // Wrapped lines are never wider than the view.
+    if (!paintsVisiblePart_ || lineWrapMode() != NoWrap || document()->isEmpty()) {
+        QPlainTextEdit::paintEvent(event);
+        return;
+    }
+    // The steps of QPlainTextEdit's own painting, one block at a time.
+    QPainter painter(viewport());
+    QPointF offset = contentOffset();
+    QRect clip = event->rect();
+    const QRect view = viewport()->rect();
+    const qreal widest = document()->documentLayout()->documentSize().width();
+    painter.setBrushOrigin(offset);
+    // The right margin stays clean of selections drawn to the full width.
+    const qreal right = offset.x() + std::max(qreal(view.width()), widest) -
+                        document()->documentMargin() + cursorWidth();
+    clip.setRight(std::min(clip.right(), int(right)));
+    painter.setClipRect(clip);
+
+    const QAbstractTextDocumentLayout::PaintContext context = getPaintContext();
+    painter.setPen(context.palette.text().color());
+    const bool showsCaret =
+        !isReadOnly() || (textInteractionFlags() & Qt::TextSelectableByKeyboard);
+    QTextBlock block = firstVisibleBlock();
+    for (; block.isValid(); block = block.next()) {
+        const QRectF bounds = blockBoundingRect(block).translated(offset);
+        if (!block.isVisible()) {
+            offset.ry() += bounds.height();
+            continue;
+        }
+        if (bounds.bottom() >= clip.top() && bounds.top() <= clip.bottom()) {
+            QTextLayout* layout = block.layout();
+            const QBrush back = block.blockFormat().background();
+            if (back != Qt::NoBrush) {
+                QRectF all = bounds;
+                all.setWidth(std::max(bounds.width(), widest));
+                painter.fillRect(all, back);
+            }
+            const int at = context.cursorPosition - block.position();
+            const bool caret = showsCaret && at >= 0 && at < block.length();
+            const bool caretAsBlock = caret && overwriteMode() && at != block.length() - 1;
+            const FormatRanges selections =
+                BlockSelections(context, block, caretAsBlock ? at : -1, palette());
+            if (HasLongLine(block)) {
+                PaintVisibleParts(painter, block, offset, selections, clip);
+            } else {
+                layout->draw(&painter, offset, selections, clip);
+            }
+            if (caret && !caretAsBlock) {
+                layout->drawCursor(&painter, offset, at, cursorWidth());
+            } else if (!isReadOnly() && context.cursorPosition < -1 &&
+                       !layout->preeditAreaText().isEmpty()) {
+                layout->drawCursor(&painter, offset,
+                                   layout->preeditAreaPosition() - (context.cursorPosition + 2),
+                                   cursorWidth());
+            }
+        }
+        offset.ry() += bounds.height();
+        if (offset.y() > view.height()) {
+            break;
+        }
+    }
+    if (backgroundVisible() && !block.isValid() && offset.y() <= clip.bottom() &&
+        (centerOnScroll() || verticalScrollBar()->maximum() == verticalScrollBar()->minimum())) {
+        painter.fillRect(QRect(QPoint(clip.left(), int(offset.y())), clip.bottomRight()),
+                         palette().window());
+    }
+}
+
+void TextEdit::PaintVisibleParts(QPainter& painter, const QTextBlock& block, QPointF offset,
+                                 const FormatRanges& selections, const QRect& clip) {
+    QTextLayout* layout = block.layout();
+    const QString text = block.text();
+    // Tabs stop at places counted from the line's start, which a part does
+    // not know.
+    if (text.contains(u'\t') || HasRightToLeft(text)) {
+        layout->draw(&painter, offset, selections, clip);
+        return;
+    }
+    // A glyph may reach past its own cell (italics, accents): a few
+    // characters either side of the view are painted too.
+    constexpr int kSpare = 4;
+    const int textEnd = static_cast<int>(text.size());
+    for (int i = 0; i < layout->lineCount(); ++i) {
+        const QTextLine line = layout->lineAt(i);
+        const QRectF lineRect = line.rect().translated(offset);
+        if (lineRect.bottom() < clip.top() || lineRect.top() > clip.bottom()) {
+            continue;
+        }
+        const int lineStart = line.textStart();
+        const int lineEnd = lineStart + line.textLength();
+        int from = std::max(lineStart, line.xToCursor(clip.left() - offset.x()) - kSpare);
+        const int to = std::min(lineEnd, line.xToCursor(clip.right() + 1 - offset.x()) + kSpare);
+        // The part starts where a character does (not inside a pair or an
+        // accented letter); its place on the paragraph's line is Qt's own.
+        const qreal x = line.cursorToX(&from);
+        if (to <= from) {
+            continue;
+        }
+        QTextLayout part(text.mid(from, to - from), document()->defaultFont(),
+                         document()->documentLayout()->paintDevice());
+        QTextOption option = document()->defaultTextOption();
+        option.setWrapMode(QTextOption::NoWrap);
+        part.setTextOption(option);
+        part.setFormats(FragmentFormats(block, from, to));
+        part.beginLayout();
+        QTextLine only = part.createLine();
+        only.setLeadingIncluded(true);
+        only.setLineWidth(std::max(line.width(), line.naturalTextWidth()));
+        part.endLayout();
+        // Baseline on baseline.
+        const auto base = [](const QTextLine& l) {
+            return l.ascent() + std::max(0.0, l.leading());
+        };
+        const QPointF at(offset.x() + x, lineRect.top() + base(line) - base(only));
+        part.draw(&painter, at, PartSelections(selections, from, to - from, to == textEnd), clip);
+        ++partlyPaintedLines_;
+    }
+}
+
+} // namespace umlo
