@@ -28,7 +28,9 @@ public:
     // within the paragraphs, in ways that leave the paragraph's line count
     // alone; position is where the next one is, sameWidth says the new
     // character is exactly as wide as the old one, so every line keeps its
-    // place and width.
+    // place and width. (A font that kerns the old letter with its
+    // neighbours and not the marked new one can leave a kept line a pixel
+    // off what a fresh layout gives, until the paragraph is next laid out.)
     void ExpectLetterSwapAt(int position, bool sameWidth);
     // Any other edit before that change makes it an ordinary one.
     void NoteOtherEdit();
