@@ -9,6 +9,7 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace umlo {
 namespace {
@@ -48,8 +49,6 @@ FormatRanges BlockSelections(const QAbstractTextDocumentLayout::PaintContext& co
     return ranges;
 }
 
-// Right-to-left text is not laid out in the order of its characters, so a
-// run of characters is not a run of the line; such a line is painted whole.
 bool HasRightToLeft(QStringView text) {
     for (QChar c : text) {
         if (c.unicode() >= 0x0590 &&
@@ -185,18 +184,20 @@ void TextEdit::paintEvent(QPaintEvent* event) {
 void TextEdit::PaintVisibleParts(QPainter& painter, const QTextBlock& block, QPointF offset,
                                  const FormatRanges& selections, const QRect& clip) {
     QTextLayout* layout = block.layout();
-    const QString text = block.text();
-    // Tabs stop at places counted from the line's start, which a part does
-    // not know.
-    if (text.contains(u'\t') || HasRightToLeft(text)) {
-        layout->draw(&painter, offset, selections, clip);
-        return;
-    }
     // A glyph may reach past its own cell (italics, accents): a few
     // characters either side of the view are painted too.
     constexpr int kSpare = 4;
-    const int textEnd = static_cast<int>(text.size());
-    for (int i = 0; i < layout->lineCount(); ++i) {
+    struct Part {
+        QTextLine line;
+        int from;
+        int to;
+        qreal x;
+        QString text;
+    };
+    std::vector<Part> parts;
+    bool whole = block.textDirection() == Qt::RightToLeft;
+    const QTextDocument* doc = document();
+    for (int i = 0; i < layout->lineCount() && !whole; ++i) {
         const QTextLine line = layout->lineAt(i);
         const QRectF lineRect = line.rect().translated(offset);
         if (lineRect.bottom() < clip.top() || lineRect.top() > clip.bottom()) {
@@ -212,23 +213,40 @@ void TextEdit::PaintVisibleParts(QPainter& painter, const QTextBlock& block, QPo
         if (to <= from) {
             continue;
         }
-        QTextLayout part(text.mid(from, to - from), document()->defaultFont(),
-                         document()->documentLayout()->paintDevice());
-        QTextOption option = document()->defaultTextOption();
-        option.setWrapMode(QTextOption::NoWrap);
+        QString text(to - from, Qt::Uninitialized);
+        for (int k = from; k < to; ++k) {
+            text[k - from] = doc->characterAt(block.position() + k);
+        }
+        // A tab stops at a place counted from the line's start, which a part
+        // does not know; right-to-left text is not laid out in the order of
+        // its characters. Either in sight: the line is painted whole.
+        whole = text.contains(u'\t') || HasRightToLeft(text);
+        parts.push_back({line, from, to, x, std::move(text)});
+    }
+    if (whole) {
+        layout->draw(&painter, offset, selections, clip);
+        return;
+    }
+    const int textEnd = block.length() - 1;
+    QTextOption option = doc->defaultTextOption();
+    option.setWrapMode(QTextOption::NoWrap);
+    option.setTextDirection(Qt::LeftToRight);
+    for (const Part& p : parts) {
+        QTextLayout part(p.text, doc->defaultFont(), doc->documentLayout()->paintDevice());
         part.setTextOption(option);
-        part.setFormats(FragmentFormats(block, from, to));
+        part.setFormats(FragmentFormats(block, p.from, p.to));
         part.beginLayout();
         QTextLine only = part.createLine();
         only.setLeadingIncluded(true);
-        only.setLineWidth(std::max(line.width(), line.naturalTextWidth()));
+        only.setLineWidth(std::max(p.line.width(), p.line.naturalTextWidth()));
         part.endLayout();
         // Baseline on baseline.
         const auto base = [](const QTextLine& l) {
             return l.ascent() + std::max(0.0, l.leading());
         };
-        const QPointF at(offset.x() + x, lineRect.top() + base(line) - base(only));
-        part.draw(&painter, at, PartSelections(selections, from, to - from, to == textEnd), clip);
+        const QPointF at(offset.x() + p.x, offset.y() + p.line.y() + base(p.line) - base(only));
+        part.draw(&painter, at, PartSelections(selections, p.from, p.to - p.from, p.to == textEnd),
+                  clip);
         ++partlyPaintedLines_;
     }
 }

@@ -130,15 +130,26 @@ TEST_F(TextEditTest, ALongLinePaintedInPartLooksAsQtPaintsItWhole) {
     EXPECT_EQ(ExpectSamePixels("wrapped"), 0);
 }
 
-TEST_F(TextEditTest, TabsAndRightToLeftTextKeepTheirLinesWhole) {
+TEST_F(TextEditTest, TabsAndRightToLeftTextInSightKeepTheirLinesWhole) {
     // A tab stops at a place counted from the line's start; Hebrew runs
-    // right to left: both lines are painted whole, as Qt paints them.
+    // right to left: in sight, either has its line painted whole.
     for (const QString& piece :
          {QStringLiteral("мед\tи еще "), QStringLiteral("мед שלום и еще ")}) {
         Fill(Repeated(piece, 2000));
         ScrollAndSelect(5000, 10, 10);
         EXPECT_EQ(ExpectSamePixels(qPrintable(piece)), 0);
     }
+    // Out of sight, at the start of a left-to-right line, neither changes
+    // what is in sight.
+    for (const QString& start : {QStringLiteral("\t\t"), QStringLiteral("мед שלום, ")}) {
+        Fill(start + Repeated(QStringLiteral("мед и еще "), 2000));
+        ScrollAndSelect(5000, 10, 10);
+        EXPECT_EQ(ExpectSamePixels(qPrintable(start)), 2);
+    }
+    // A paragraph that starts in Hebrew runs right to left as a whole.
+    Fill(QStringLiteral("שלום, ") + Repeated(QStringLiteral("мед и еще "), 2000));
+    ScrollAndSelect(5000, 10, 10);
+    EXPECT_EQ(ExpectSamePixels("right to left"), 0);
 }
 
 } // namespace
