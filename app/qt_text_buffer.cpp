@@ -12,6 +12,9 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+// Letter swaps go straight to the document's text runs (ReplaceLetter).
+#include <private/qtextdocument_p.h>
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -238,13 +241,13 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
         swapCursor_ = QTextCursor(&Doc());
     }
     QTextCursor& c = swapCursor_;
-    c.setPosition(offset);
-    c.setPosition(offset + 1, QTextCursor::KeepAnchor);
     const QTextCharFormat& marks = MarksFormat(colors);
     const QChar old = Doc().characterAt(offset);
     const bool lineBreak = letter == kLineBreak || old == QChar(QChar::ParagraphSeparator);
     const bool refused = readOnly_ || (lettersOnly_ && !IsLetterExchange(old.unicode(), letter));
     if (lineBreak || refused) {
+        c.setPosition(offset);
+        c.setPosition(offset + 1, QTextCursor::KeepAnchor);
         if (!marks.properties().isEmpty()) {
             c.mergeCharFormat(marks);
         }
@@ -262,22 +265,32 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
         SetCursor(c);
         return false;
     }
-    // One change of the document: the letter with its new colours. The
-    // selection's end reads the letter's own format; most letters share one.
-    const QTextCharFormat own = c.charFormat();
+    // One change of the document: the letter with its new colours, the
+    // letter's own format with the marks merged in; most letters share one.
+    // A pass swaps thousands of letters, so this goes to the document's own
+    // text runs, as QTextCursor::insertText would, without its cursor work.
+    QTextDocumentPrivate* doc = QTextDocumentPrivate::get(&Doc());
+    QTextFormatCollection& formats = *doc->formatCollection();
+    const QTextCharFormat own = formats.charFormat(doc->find(offset)->format);
     if (own != swapFrom_ || marks != swapMarks_) {
         swapFrom_ = own;
         swapMarks_ = marks;
         swapTo_ = own;
         swapTo_.merge(marks);
+        swapTo_.clearProperty(QTextFormat::ObjectIndex);
         swapWidths_.clear();
     }
+    // Looked up each time: a document cleared numbers its formats anew.
+    const int to = formats.indexForFormat(swapTo_);
     layout_->ExpectLetterSwapAt(offset, SameWidth(old, letter));
-    c.insertText(QString(QChar(letter)), swapTo_);
+    doc->beginEditBlock();
+    doc->remove(offset, 1);
+    doc->insert(offset, QString(QChar(letter)), to);
+    doc->endEditBlock();
     if (held_) {
-        // Moved, not shared with c, which the next swap would then copy.
-        held_->setPosition(c.position());
+        held_->setPosition(offset + 1);
     } else {
+        c.setPosition(offset + 1);
         SetCursor(c);
     }
     return true;

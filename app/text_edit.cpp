@@ -8,6 +8,9 @@
 #include <QTextDocument>
 #include <QTextLayout>
 
+// The document's own map of its text runs (see PartText).
+#include <private/qtextdocument_p.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -61,24 +64,24 @@ bool HasRightToLeft(QStringView text) {
     return false;
 }
 
-// The formats of the block's characters from..to, from there.
-FormatRanges FragmentFormats(const QTextBlock& block, int from, int to) {
-    FormatRanges formats;
-    const int start = block.position();
-    for (QTextBlock::iterator it = block.begin(); !it.atEnd(); ++it) {
-        const QTextFragment fragment = it.fragment();
-        const int begin = fragment.position() - start;
-        const int end = begin + fragment.length();
-        if (end <= from) {
-            continue;
-        }
-        if (begin >= to) {
-            break;
-        }
-        const int partFrom = std::max(begin, from);
-        formats.append({partFrom - from, std::min(end, to) - partFrom, fragment.charFormat()});
+// The block's characters from..to with their formats, counted from there.
+// QTextBlock's fragments can only be walked from the paragraph's start,
+// thousands of runs away in a long marked paragraph; the document's own map
+// finds the first one at once.
+QString PartText(const QTextBlock& block, int from, int to, FormatRanges& formats) {
+    const QTextDocumentPrivate* doc = QTextDocumentPrivate::get(block);
+    const QString buffer = doc->buffer();
+    const int start = block.position() + from;
+    const int end = block.position() + to;
+    QString text;
+    text.reserve(to - from);
+    for (auto it = doc->find(start); !it.atEnd() && it.position() < end; ++it) {
+        const int begin = std::max(it.position(), start);
+        const int length = std::min(it.position() + it.size(), end) - begin;
+        formats.append({begin - start, length, doc->formatCollection()->charFormat(it->format)});
+        text += QStringView(buffer).mid(it->stringPosition + (begin - it.position()), length);
     }
-    return formats;
+    return text;
 }
 
 // The selections of the block moved to a part starting at from, of length
@@ -193,6 +196,7 @@ void TextEdit::PaintVisibleParts(QPainter& painter, const QTextBlock& block, QPo
         int to;
         qreal x;
         QString text;
+        FormatRanges formats;
     };
     std::vector<Part> parts;
     bool whole = block.textDirection() == Qt::RightToLeft;
@@ -213,15 +217,13 @@ void TextEdit::PaintVisibleParts(QPainter& painter, const QTextBlock& block, QPo
         if (to <= from) {
             continue;
         }
-        QString text(to - from, Qt::Uninitialized);
-        for (int k = from; k < to; ++k) {
-            text[k - from] = doc->characterAt(block.position() + k);
-        }
+        FormatRanges formats;
+        QString text = PartText(block, from, to, formats);
         // A tab stops at a place counted from the line's start, which a part
         // does not know; right-to-left text is not laid out in the order of
         // its characters. Either in sight: the line is painted whole.
         whole = text.contains(u'\t') || HasRightToLeft(text);
-        parts.push_back({line, from, to, x, std::move(text)});
+        parts.push_back({line, from, to, x, std::move(text), std::move(formats)});
     }
     if (whole) {
         layout->draw(&painter, offset, selections, clip);
@@ -234,7 +236,7 @@ void TextEdit::PaintVisibleParts(QPainter& painter, const QTextBlock& block, QPo
     for (const Part& p : parts) {
         QTextLayout part(p.text, doc->defaultFont(), doc->documentLayout()->paintDevice());
         part.setTextOption(option);
-        part.setFormats(FragmentFormats(block, p.from, p.to));
+        part.setFormats(p.formats);
         part.beginLayout();
         QTextLine only = part.createLine();
         only.setLeadingIncluded(true);
