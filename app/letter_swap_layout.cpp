@@ -29,10 +29,19 @@ void LetterSwapLayout::ExpectLetterSwapAt(int position, bool sameWidth) {
     lettersOnly_ = !otherEdits_;
     const QTextBlock block = document()->findBlock(position);
     QTextLayout* lines = block.layout();
-    if (lines == nullptr || lines->lineCount() <= kManyLines) {
+    if (lines == nullptr) {
         return;
     }
-    if (sameWidth && lettersOnly_) {
+    if (!sameWidth) {
+        // Its line breaks may move: laid out afresh when next shown.
+        std::erase_if(kept_, [lines](const KeptLines& k) { return k.layout == lines; });
+        lines->clearLayout();
+        return;
+    }
+    if (lines->lineCount() <= kManyLines) {
+        return;
+    }
+    if (lettersOnly_) {
         KeepLines(block);
     } else {
         lines->clearLayout();

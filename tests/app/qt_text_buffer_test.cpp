@@ -326,19 +326,23 @@ TEST_F(QtTextBufferTest, AParagraphOfManyLinesKeepsItsLinesThroughSwapsOfTheSame
     EXPECT_EQ(edit.textCursor().position(), static_cast<int>(paragraph.size()) + 3);
     EXPECT_TRUE(edit.viewport()->rect().intersects(edit.cursorRect()));
 
-    // A wider letter: the lines are laid out afresh, never lent out.
+    // A wider letter, even after letters of the same width in the same
+    // batch, and in the short paragraph too: the lines are laid out afresh.
     ASSERT_GT(QFontMetricsF(edit.document()->defaultFont()).horizontalAdvance(u'Ш'),
               QFontMetricsF(edit.document()->defaultFont()).horizontalAdvance(u'м'));
     buffer.BeginUpdate();
+    ASSERT_TRUE(buffer.ReplaceLetter(11, u'ё', {}));
     for (int at = 0; at < 10 * 40; at += 10) {
         ASSERT_TRUE(buffer.ReplaceLetter(at, u'Ш', {}));
     }
+    ASSERT_TRUE(buffer.ReplaceLetter(static_cast<int>(paragraph.size()) + 1, u'Ш', {}));
     buffer.EndUpdate();
     QApplication::processEvents();
     EXPECT_EQ(layout->KeptParagraphs(), keptBefore + 1);
     EXPECT_EQ(layout->LetterSwapUpdates(), before + 2);
     EXPECT_EQ(LineRanges(first), FreshLineRanges(edit, first));
     EXPECT_EQ(StoredLineCounts(edit), FreshLineCounts(edit));
+    EXPECT_EQ(buffer.LineText(1), u"Шёд");
 
     // A real edit in the batch after a swap: Qt's own path, nothing kept.
     buffer.BeginUpdate();
