@@ -262,6 +262,12 @@ def check_deb(build, source):
         for package in ("libc6", "libstdc++6", "libqt6widgets6", "libpcre2-8-0", "libcurl4",
                         "qt6-qpa-plugins"):
             check(package in depends, f"Depends lacks {package}: {field.get('Depends')}")
+        # The editor uses Qt's private text classes, whose symbols dpkg-shlibdeps
+        # ties to the one Qt they were built with.
+        qt = run(["dpkg-query", "-W", "-f=${Version}", "libqt6core6"]).stdout
+        qt = re.sub(r"[+~-].*$", "", qt)
+        check(f"qt6-base-abi (= {qt})" in field.get("Depends", ""),
+              f"Depends lacks qt6-base-abi (= {qt}): {field.get('Depends')}")
 
         listing = run(["dpkg-deb", "-c", deb]).stdout.splitlines()
         files = {}
