@@ -199,7 +199,11 @@ void TextEdit::PaintVisibleParts(QPainter& painter, const QTextBlock& block, QPo
         FormatRanges formats;
     };
     std::vector<Part> parts;
-    bool whole = block.textDirection() == Qt::RightToLeft;
+    // A right-to-left paragraph is laid out from the right; text being
+    // composed by an input method, or formats laid over the paragraph's own,
+    // live only in its layout, where the document's text does not show them.
+    bool whole = block.textDirection() == Qt::RightToLeft || !layout->preeditAreaText().isEmpty() ||
+                 !layout->formats().isEmpty();
     const QTextDocument* doc = document();
     for (int i = 0; i < layout->lineCount() && !whole; ++i) {
         const QTextLine line = layout->lineAt(i);

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -130,7 +131,7 @@ TEST_F(TextEditTest, ALongLinePaintedInPartLooksAsQtPaintsItWhole) {
     EXPECT_EQ(ExpectSamePixels("wrapped"), 0);
 }
 
-TEST_F(TextEditTest, TabsAndRightToLeftTextInSightKeepTheirLinesWhole) {
+TEST_F(TextEditTest, TabsRightToLeftAndComposedTextKeepTheirLinesWhole) {
     // A tab stops at a place counted from the line's start; Hebrew runs
     // right to left: in sight, either has its line painted whole.
     for (const QString& piece :
@@ -150,6 +151,16 @@ TEST_F(TextEditTest, TabsAndRightToLeftTextInSightKeepTheirLinesWhole) {
     Fill(QStringLiteral("שלום, ") + Repeated(QStringLiteral("мед и еще "), 2000));
     ScrollAndSelect(5000, 10, 10);
     EXPECT_EQ(ExpectSamePixels("right to left"), 0);
+
+    // Text an input method is composing in the first line lives only in
+    // that line's layout.
+    Fill(Repeated(QStringLiteral("мед и еще "), 2000));
+    ScrollAndSelect(5000, 0, 10);
+    QInputMethodEvent composing(QStringLiteral("ёлка"), {});
+    QApplication::sendEvent(&edit, &composing);
+    QApplication::processEvents();
+    ASSERT_FALSE(edit.document()->firstBlock().layout()->preeditAreaText().isEmpty());
+    EXPECT_EQ(ExpectSamePixels("composing"), 1); // the third line only
 }
 
 } // namespace
