@@ -242,7 +242,13 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
     }
     QTextCursor& c = swapCursor_;
     const QTextCharFormat& marks = MarksFormat(colors);
-    const QChar old = Doc().characterAt(offset);
+    // The document's text run holding the letter gives both the letter and
+    // its format. A pass swaps thousands of letters, so the swap itself also
+    // goes to the runs, as QTextCursor::insertText would, without its cursor
+    // work.
+    QTextDocumentPrivate* doc = QTextDocumentPrivate::get(&Doc());
+    const QTextDocumentPrivate::FragmentIterator run = doc->find(offset);
+    const QChar old = doc->buffer().at(run->stringPosition + (offset - run.position()));
     const bool lineBreak = letter == kLineBreak || old == QChar(QChar::ParagraphSeparator);
     const bool refused = readOnly_ || (lettersOnly_ && !IsLetterExchange(old.unicode(), letter));
     if (lineBreak || refused) {
@@ -267,11 +273,8 @@ bool QtTextBuffer::ReplaceLetter(int offset, char16_t letter, const LetterColors
     }
     // One change of the document: the letter with its new colours, the
     // letter's own format with the marks merged in; most letters share one.
-    // A pass swaps thousands of letters, so this goes to the document's own
-    // text runs, as QTextCursor::insertText would, without its cursor work.
-    QTextDocumentPrivate* doc = QTextDocumentPrivate::get(&Doc());
     QTextFormatCollection& formats = *doc->formatCollection();
-    const QTextCharFormat own = formats.charFormat(doc->find(offset)->format);
+    const QTextCharFormat own = formats.charFormat(run->format);
     if (own != swapFrom_ || marks != swapMarks_) {
         swapFrom_ = own;
         swapMarks_ = marks;

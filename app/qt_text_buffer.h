@@ -78,6 +78,9 @@ private:
     QTextCharFormat QtFormatAt(int offset) const;
     void MergeIntoSelection(const QTextCharFormat& format);
     const QTextCharFormat& MarksFormat(const LetterColors& colors);
+    // Whether a letter is exactly as wide as the one it replaces, in the last
+    // swap's formats and the document's font, for the few pairs a pass swaps.
+    bool SameWidth(QChar from, char16_t to);
     void KeepLongParagraphsShaped(int from, int to);
     // The selection: the widget's own, or the held one while the lock is taken.
     QTextCursor Cursor() const;
@@ -98,9 +101,7 @@ private:
     QTextCharFormat swapFrom_;
     QTextCharFormat swapMarks_;
     QTextCharFormat swapTo_;
-    // Whether a letter is exactly as wide as the one it replaces, in those
-    // formats and the document's font, for the few pairs a pass swaps.
-    bool SameWidth(QChar from, char16_t to);
+    // SameWidth's answers, for the font they were found with.
     QFont swapFont_;
     struct SwapWidth {
         char16_t from;
